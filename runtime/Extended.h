@@ -1,0 +1,34 @@
+// The 80-bit extended real type and access to its bit pattern.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+namespace rtl {
+
+// Every real value of the system is an x87 80-bit extended value: a 64-bit
+// significand with an explicit leading bit and a 15-bit exponent.
+using Extended = long double;
+
+static_assert(std::numeric_limits<Extended>::digits == 64,
+              "Extended must be the 80-bit x87 format (64-bit significand)");
+
+// The bit pattern of an extended value: sign and biased exponent (bias 16383)
+// in `signExponent`, the significand with its explicit leading bit in
+// `significand`. {0x3FFF, 0x8000000000000000} is 1.
+struct ExtendedBits {
+  uint16_t signExponent = 0;
+  uint64_t significand = 0;
+
+  friend bool operator==(const ExtendedBits&, const ExtendedBits&) = default;
+};
+
+ExtendedBits BitsOf(Extended value);
+Extended ExtendedFromBits(uint16_t signExponent, uint64_t significand);
+Extended ExtendedFromBits(ExtendedBits bits);
+
+// "3FFF 8000000000000000": the pattern as four and sixteen hex digits.
+std::string_view FormatBits(ExtendedBits bits, char (&out)[22]);
+
+}  // namespace rtl

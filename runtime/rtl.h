@@ -1,0 +1,8 @@
+// The whole runtime: extended values, exceptions, checked arithmetic and the
+// general number text.
+#pragma once
+
+#include "runtime/Arithmetic.h"
+#include "runtime/Exceptions.h"
+#include "runtime/Extended.h"
+#include "runtime/NumberText.h"
