@@ -1,0 +1,67 @@
+#include "toolkit/Application.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+#include "runtime/NumberText.h"
+#include "toolkit/Text.h"
+
+namespace toolkit {
+
+namespace {
+
+ExceptionReporter& Reporter() {
+  static ExceptionReporter reporter;
+  return reporter;
+}
+
+ErrorBoxHandler& BoxHandler() {
+  static ErrorBoxHandler handler;
+  return handler;
+}
+
+// Thrown objects that are no std::exception still reach the report.
+class UnknownException : public std::exception {
+ public:
+  const char* what() const noexcept override { return "Unknown exception"; }
+};
+
+}  // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  rtl::LoadDecimalSeparatorFromLocale();
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ReportException(receiver, error);
+  } catch (...) {
+    ReportException(receiver, UnknownException());
+  }
+  return false;
+}
+
+void SetExceptionReporter(ExceptionReporter reporter) { Reporter() = std::move(reporter); }
+
+void ReportException(QObject* sender, const std::exception& error) {
+  if (Reporter()) {
+    Reporter()(sender, error);
+    return;
+  }
+  ShowErrorBox(error.what());
+}
+
+void SetErrorBoxHandler(ErrorBoxHandler handler) { BoxHandler() = std::move(handler); }
+
+void ShowErrorBox(const std::string& message) {
+  if (BoxHandler()) {
+    BoxHandler()(message);
+    return;
+  }
+  QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Error"), ToQString(message),
+                        QMessageBox::Ok);
+}
+
+}  // namespace toolkit

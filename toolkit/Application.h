@@ -1,0 +1,41 @@
+// The application object, the central exception report and the error box.
+//
+// Everything that escapes an event handler ends in one place, the central
+// exception report, which the programs show in an error box and tests
+// replace. Modal error boxes go through one replaceable handler, so no test
+// ever blocks on one.
+#pragma once
+
+#include <QApplication>
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace toolkit {
+
+// A QApplication whose event dispatch catches an exception that escapes an
+// event handler and hands it to ReportException instead of letting it tear
+// through Qt's event loop. Its constructor also takes the decimal separator
+// from the user's locale.
+class Application : public QApplication {
+  Q_OBJECT
+
+ public:
+  Application(int& argc, char** argv);
+
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// The central exception report. `sender` is the object whose handler failed
+// (may be null). The default shows the exception's message in the error box.
+using ExceptionReporter = std::function<void(QObject* sender, const std::exception& error)>;
+void SetExceptionReporter(ExceptionReporter reporter);  // empty restores the default
+void ReportException(QObject* sender, const std::exception& error);
+
+// The modal error box: "Error" title, error icon, one OK button. Returns when
+// the user has closed it. An installed handler replaces the box entirely.
+using ErrorBoxHandler = std::function<void(const std::string& message)>;
+void SetErrorBoxHandler(ErrorBoxHandler handler);  // empty restores the real box
+void ShowErrorBox(const std::string& message);
+
+}  // namespace toolkit
