@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "programs/quillon/Conversion.h"
+#include "tests/support/Localized.h"
+
+namespace {
+
+using quillon::ConvertBySymbol;
+using rtl::Extended;
+using testsupport::Localized;
+using units::UnitCategories;
+
+std::string Converted(Extended amount, const char* from, const char* to) {
+  return rtl::FormatGeneral(ConvertBySymbol(UnitCategories(), amount, from, to));
+}
+
+template <typename E, typename F>
+std::string MessageOf(F action) {
+  try {
+    action();
+  } catch (const E& error) {
+    return error.Message();
+  }
+  ADD_FAILURE() << "nothing raised";
+  return {};
+}
+
+TEST(FindUnit, FindsSymbolsByteForByte) {
+  const auto bits = quillon::FindUnit(UnitCategories(), "b");
+  const auto bytes = quillon::FindUnit(UnitCategories(), "B");
+  ASSERT_TRUE(bits && bytes);
+  EXPECT_EQ(bits->category, 5);
+  EXPECT_EQ(bits->unit, 0);
+  EXPECT_EQ(bytes->unit, 5);
+  EXPECT_FALSE(quillon::FindUnit(UnitCategories(), "KM"));
+  EXPECT_FALSE(quillon::FindUnit(UnitCategories(), "km "));
+  EXPECT_FALSE(quillon::FindUnit(UnitCategories(), ""));
+}
+
+TEST(Convert, MultipliesByTheSourceFactorAndDividesByTheTarget) {
+  EXPECT_EQ(Converted(5, "km", "mi"), Localized("3.10685596118666985"));
+  EXPECT_EQ(Converted(1, "ft", "m"), Localized("0.3048"));
+  EXPECT_EQ(Converted(1, "in", "mm"), Localized("25.4"));
+  EXPECT_EQ(Converted(1, "day", "hr"), "24");
+  EXPECT_EQ(Converted(8, "b", "B"), "1");
+  EXPECT_EQ(Converted(1, "KB", "b"), "8192");
+  EXPECT_EQ(Converted(1, "rev", "rad"), Localized("6.28318530717958648"));
+  // The order of the operations shows in the last bit: (5 * 1000) / 1609.34...
+  const units::TCategory& length = UnitCategories().GetCategory(0);
+  const Extended expected = 5000.0L / length.GetUnit(8).Factor;
+  EXPECT_EQ(rtl::BitsOf(ConvertBySymbol(UnitCategories(), 5, "km", "mi")), rtl::BitsOf(expected));
+}
+
+TEST(Convert, TheSameUnitOnBothSidesKeepsTheAmount) {
+  const Extended amount = 0.1L;
+  for (int32_t c = 0; c < UnitCategories().CategoryCount(); ++c) {
+    const units::TCategory& category = UnitCategories().GetCategory(c);
+    for (int32_t u = 0; u < category.UnitCount(); ++u) {
+      EXPECT_EQ(rtl::BitsOf(quillon::Convert(UnitCategories(), c, u, u, amount)),
+                rtl::BitsOf(amount));
+    }
+  }
+}
+
+TEST(Convert, TemperaturesUseTheScalesZeroPoints) {
+  EXPECT_EQ(Converted(100, "C", "F"), "212");
+  EXPECT_EQ(Converted(212, "F", "C"), "100");
+  EXPECT_EQ(Converted(-40, "C", "F"), "-40");
+  EXPECT_EQ(Converted(0, "C", "K"), Localized("273.15"));
+  EXPECT_EQ(Converted(0, "K", "C"), Localized("-273.15"));
+  EXPECT_EQ(Converted(0, "K", "F"), Localized("-459.67"));
+  EXPECT_EQ(Converted(0, "F", "R"), Localized("459.67"));
+  EXPECT_EQ(Converted(300, "K", "R"), "540");
+  EXPECT_EQ(Converted(540, "R", "K"), "300");
+  EXPECT_EQ(Converted(373.15L, "K", "F"), "212");
+  EXPECT_EQ(Converted(671.67L, "R", "C"), "100");
+  EXPECT_EQ(Converted(32, "F", "K"), Localized("273.15"));
+  EXPECT_EQ(Converted(25, "C", "R"), Localized("536.67"));
+}
+
+TEST(Convert, TemperatureUnitsWithoutAScaleAreAnError) {
+  units::TCategories catalogue;
+  catalogue.AddCategory("Temperature");
+  catalogue.GetCategory(0).AddUnit("C", "Celsius", 1);
+  catalogue.GetCategory(0).AddUnit("Re", "Reaumur", 1);
+  EXPECT_THROW(ConvertBySymbol(catalogue, 1, "C", "Re"), quillon::EConversionError);
+}
+
+TEST(Convert, UnknownSymbolsNameTheValidOnes) {
+  const std::string message = MessageOf<quillon::EConversionError>(
+      [] { ConvertBySymbol(UnitCategories(), 1, "km", "furlong"); });
+  EXPECT_NE(message.find("Unknown unit \"furlong\""), std::string::npos) << message;
+  EXPECT_NE(message.find("Length: mm, cm, m, km, in, ft, yd, f, mi, nmi, league, au"),
+            std::string::npos)
+      << message;
+  EXPECT_NE(message.find("Computer Bits: b, Kb, Mb"), std::string::npos) << message;
+  EXPECT_THROW(ConvertBySymbol(UnitCategories(), 1, "Km", "m"), quillon::EConversionError);
+}
+
+TEST(Convert, UnitsOfDifferentCategoriesAreAnError) {
+  const std::string message =
+      MessageOf<quillon::EConversionError>([] { ConvertBySymbol(UnitCategories(), 1, "km", "s"); });
+  EXPECT_EQ(message,
+            "Cannot convert \"km\" (Length) to \"s\" (Time): the units belong to different "
+            "categories. Valid symbols for Length: mm, cm, m, km, in, ft, yd, f, mi, nmi, "
+            "league, au");
+  EXPECT_THROW(ConvertBySymbol(UnitCategories(), 1, "C", "m"), rtl::Exception);
+}
+
+TEST(Convert, ArithmeticAndPositionErrorsPassThrough) {
+  const Extended huge = std::numeric_limits<Extended>::max();
+  EXPECT_THROW(ConvertBySymbol(UnitCategories(), huge, "km", "mm"), rtl::EOverflow);
+  EXPECT_THROW(ConvertBySymbol(UnitCategories(), huge, "C", "F"), rtl::EOverflow);
+  EXPECT_THROW(quillon::Convert(UnitCategories(), 0, 0, 12, 1), rtl::EListError);
+  EXPECT_THROW(quillon::Convert(UnitCategories(), 6, 0, 0, 1), rtl::Exception);
+
+  units::TCategories catalogue;  // a factor of zero in a catalogue of one's own
+  catalogue.AddCategory("Odd");
+  catalogue.GetCategory(0).AddUnit("a", "", 1);
+  catalogue.GetCategory(0).AddUnit("zero", "", 0);
+  EXPECT_THROW(ConvertBySymbol(catalogue, 1, "a", "zero"), rtl::EZeroDivide);
+}
+
+TEST(ListCatalogue, ListsEveryCategoryAndUnitWithTheBaseMarked) {
+  const std::string listing = quillon::ListCatalogue(UnitCategories());
+  EXPECT_EQ(listing.substr(0, 7), "Length\n");
+  EXPECT_NE(listing.find("\n  mm      millimeters             " + Localized("0.001") + "\n"),
+            std::string::npos)
+      << listing;
+  EXPECT_NE(listing.find("\n  m       meters                  1  (base unit)\n"), std::string::npos)
+      << listing;
+  EXPECT_NE(listing.find("\n  mi      miles, statute          " + Localized("1609.344") + "\n"),
+            std::string::npos)
+      << listing;
+  EXPECT_NE(listing.find("\nTemperature (converted between scales C, F, K and R)\n"),
+            std::string::npos);
+  size_t lines = 0;
+  size_t bases = 0;
+  for (size_t at = 0; (at = listing.find('\n', at)) != std::string::npos; ++at) ++lines;
+  for (size_t at = 0; (at = listing.find("(base unit)", at)) != std::string::npos; ++at) ++bases;
+  EXPECT_EQ(lines, 6u + 57u);
+  EXPECT_EQ(bases, 6u);
+}
+
+TEST(ParseConversionLine, SplitsAmountFromAndTo) {
+  const auto plain = quillon::ParseConversionLine("5 km in mi");
+  ASSERT_TRUE(plain);
+  EXPECT_EQ(plain->amount, "5");
+  EXPECT_EQ(plain->from, "km");
+  EXPECT_EQ(plain->to, "mi");
+
+  const auto expression = quillon::ParseConversionLine("  2 * (3 + 1)\tft  in m  ");
+  ASSERT_TRUE(expression);
+  EXPECT_EQ(expression->amount, "2 * (3 + 1)");
+  EXPECT_EQ(expression->from, "ft");
+  EXPECT_EQ(expression->to, "m");
+
+  const auto inches = quillon::ParseConversionLine("5 in in in");  // "in" is also inches
+  ASSERT_TRUE(inches);
+  EXPECT_EQ(inches->amount, "5");
+  EXPECT_EQ(inches->from, "in");
+  EXPECT_EQ(inches->to, "in");
+}
+
+TEST(ParseConversionLine, RefusesOtherLines) {
+  for (const char* line :
+       {"", "2*3", "5 km mi", "km in mi", "5 km to mi", "5 km in", "5 km IN mi", "5 km in mi m"}) {
+    EXPECT_FALSE(quillon::ParseConversionLine(line)) << '"' << line << '"';
+  }
+}
+
+}  // namespace
