@@ -1,0 +1,57 @@
+#include "fuzz/EvaluationFuzz.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "evaluation/PMisc.h"
+#include "runtime/rtl.h"
+
+namespace fuzzing {
+
+namespace {
+
+constexpr std::string_view kAssignPrefix = "Entry could not be evaluated:\r";
+
+// "value <bits>" or "<error class>: <message>"; an unexpected outcome starts
+// with "unexpected".
+std::string Outcome(bool term, const std::string& text) {
+  try {
+    const rtl::Extended value = term ? PMisc::EvaluateTerm(text) : PMisc::EvaluateExpression(text);
+    if (!std::isfinite(value)) return "unexpected non-finite value";
+    char bits[22];
+    return "value " + std::string(rtl::FormatBits(rtl::BitsOf(value), bits));
+  } catch (const PMisc::EAssignError& e) {
+    if (!e.Message().starts_with(kAssignPrefix)) return "unexpected message: " + e.Message();
+    return "EAssignError: " + e.Message();
+  } catch (const rtl::EMathError& e) {
+    return "EMathError: " + e.Message();
+  } catch (const rtl::EDivByZero& e) {
+    return "EDivByZero: " + e.Message();
+  } catch (const rtl::Exception& e) {
+    return "unexpected exception: " + e.Message();
+  }
+}
+
+}  // namespace
+
+std::string EvaluateOnce(const uint8_t* data, size_t size) {
+  if (size == 0) return {};
+  const char savedSeparator = rtl::DecimalSeparator();
+  rtl::SetDecimalSeparator(data[0] & 1 ? ',' : '.');
+  const bool term = (data[0] & 2) != 0;
+  const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+
+  std::string problem;
+  const std::string first = Outcome(term, text);
+  const std::string second = Outcome(term, text);
+  if (first.starts_with("unexpected")) {
+    problem = first;
+  } else if (first != second) {
+    problem = "different outcomes: " + first + " / " + second;
+  }
+  PMisc::IsFunctionName(text);
+  rtl::SetDecimalSeparator(savedSeparator);
+  return problem;
+}
+
+}  // namespace fuzzing

@@ -1,0 +1,18 @@
+// One fuzzing step on the expression evaluator, shared by the libFuzzer
+// target and the test that replays the corpus.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace fuzzing {
+
+// The first byte chooses the mode: bit 0 the decimal separator ("," when
+// set), bit 1 EvaluateTerm instead of EvaluateExpression. The rest is the
+// text. Evaluates it twice and checks that the outcome is a finite value or
+// one of the evaluator's own errors, the same both times. Returns what went
+// wrong, or an empty text.
+std::string EvaluateOnce(const uint8_t* data, size_t size);
+
+}  // namespace fuzzing
