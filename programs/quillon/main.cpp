@@ -1,8 +1,15 @@
+// quillon: the units calculator. Without a window it is a command-line
+// calculator (see CommandLine.h).
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include "programs/quillon/CommandLine.h"
 #include "runtime/rtl.h"
 
-int main() {
-  std::cout << rtl::FormatGeneral(6) << '\n';
-  return 0;
+int main(int argc, char** argv) {
+  rtl::LoadDecimalSeparatorFromLocale();
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  quillon::Console console{std::cin, std::cout, std::cerr};
+  return quillon::RunCommandLine(arguments, console);
 }

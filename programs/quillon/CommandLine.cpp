@@ -1,0 +1,139 @@
+#include "programs/quillon/CommandLine.h"
+
+#include <algorithm>
+#include <istream>
+#include <ostream>
+
+#include "evaluation/PMisc.h"
+
+namespace quillon {
+
+namespace {
+
+int RunHelp(const std::vector<std::string>&, Console& console) {
+  console.out << HelpText();
+  return kSuccess;
+}
+
+// Arguments that name no command; everything else is an entry.
+bool IsHelpOption(std::string_view argument) {
+  return argument == "--help" || argument == "-h" || argument == "-?";
+}
+
+}  // namespace
+
+const std::vector<Command>& Commands() {
+  // New sub-commands go here; a name must not read as an expression.
+  static const std::vector<Command> commands = {
+      {"help", "help", "this text (also --help, -h)", RunHelp},
+  };
+  return commands;
+}
+
+std::string EvaluateEntry(const std::string& entry) {
+  return rtl::FormatGeneral(PMisc::EvaluateExpression(entry));
+}
+
+std::string OneLine(std::string_view message) {
+  std::string line;
+  line.reserve(message.size() + 8);
+  for (size_t i = 0; i < message.size(); ++i) {
+    const char c = message[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < message.size() && message[i + 1] == '\n') ++i;
+      line += i > 0 && message[i - 1] == ':' ? " " : ": ";
+    } else {
+      line += c;
+    }
+  }
+  return line;
+}
+
+int EvaluateEntries(const std::vector<std::string>& entries, Console& console) {
+  int status = kSuccess;
+  for (const std::string& entry : entries) {
+    try {
+      console.out << EvaluateEntry(entry) << '\n';
+    } catch (const rtl::Exception& error) {
+      console.out.flush();
+      console.err << "quillon: " << entry << ": " << OneLine(error.Message()) << '\n';
+      status = kEntryFailed;
+    }
+  }
+  return status;
+}
+
+int EvaluateLines(Console& console) {
+  int status = kSuccess;
+  std::string line;
+  while (std::getline(console.in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.find_first_not_of(" \t") == std::string::npos) continue;
+    if (EvaluateEntries({line}, console) != kSuccess) status = kEntryFailed;
+    console.out.flush();
+  }
+  return status;
+}
+
+int RunCommandLine(const std::vector<std::string>& arguments, Console& console) {
+  if (arguments.empty()) return EvaluateLines(console);
+  const std::string& first = arguments.front();
+  if (IsHelpOption(first)) return RunHelp({}, console);
+  if (first == "--") return EvaluateEntries({arguments.begin() + 1, arguments.end()}, console);
+  for (const Command& command : Commands()) {
+    if (first == command.name)
+      return command.run({arguments.begin() + 1, arguments.end()}, console);
+  }
+  return EvaluateEntries(arguments, console);
+}
+
+std::string HelpText() {
+  std::string text = R"(Usage:
+  quillon ENTRY...        evaluate each entry, one result per line
+  quillon                 read one entry per line from standard input
+  quillon -- ENTRY...     evaluate entries even when the first one looks like a command
+)";
+  for (const Command& command : Commands()) {
+    std::string usage = "  quillon " + std::string(command.usage);
+    usage.resize(std::max<size_t>(usage.size() + 1, 26), ' ');
+    text += usage + std::string(command.summary) + "\n";
+  }
+  text += R"(
+An entry is an arithmetic expression. Results are printed with up to 18
+significant digits. Errors go to standard error, and the exit status is 1 when
+an entry could not be evaluated.
+
+Numbers     12  2.5  .5  1.5E-7  2e3; the decimal separator is ")";
+  text += rtl::DecimalSeparator();
+  text += R"(" (from your locale).
+            $FF is hexadecimal, read as a signed 32-bit integer ($FFFFFFFF is -1).
+Constants   pi, e
+Operators   from highest to lowest precedence, each level left to right:
+              ^               power (2^3^2 is (2^3)^2 = 64)
+              *  /  %  &      multiply, divide, integer remainder, and (1 or 0)
+              +  -  |         add, subtract, or (1 or 0; the right side is not
+                              evaluated when the left one is not 0)
+              =               equal (1 or 0)
+            n!                factorial of an integer (postfix)
+Functions   sin cos tan sec cosec csc cotan arcsin arccos arctan
+            sinh cosh tanh arcsinh arccosh arctanh
+            abs int frac round ceil floor ln log sqrt
+            (angles in radians; log is base 10)
+Blanks are ignored anywhere: 1 000 is 1000.
+
+Things to know:
+  - A function applies to the term right after its name, not to a product or a
+    sum: sin2*3 is sin(2)*3, and sin3! is sin(6). Write sin(2*3) for more.
+  - A minus at the start, after an operator, after "e"/"E" or after a function
+    name is a sign, and it binds before "^": -2^2 is (-2)^2 = 4.
+  - A minus after e is a sign, so e-1 is no valid entry: write e+-1 or (e)-1.
+  - A group in parentheses is replaced by the digits of its value, so a group
+    right after digits joins them: 2(3) is 23, not 2*3. Write 2*(3).
+  - A sign may not stand before a function name: -sin(1) fails, -(sin(1)) works.
+  - Every intermediate result is rounded to 18 significant digits; a lone number
+    or function keeps full precision (pi*1 is 3.14159265358979324).
+)";
+  return text;
+}
+
+}  // namespace quillon
