@@ -87,31 +87,32 @@ constexpr unsigned PassOf(unsigned char op) {
 // A term of the list: text not yet evaluated, or the value of an operation.
 // Arithmetic results stand for their general number text and are read back
 // through it when used; the integer results of "%", "&", "|" and "=" read
-// back exactly.
-struct Operand {
-  enum class Kind : uint8_t { kText, kRounded, kExact };
-
-  std::string_view text;
-  Extended value = 0;
-  Kind kind = Kind::kText;
-
-  static Operand Rounded(Extended v) { return {{}, v, Kind::kRounded}; }
-  static Operand Exact(Extended v) { return {{}, v, Kind::kExact}; }
+// back exactly. 32 bytes: a result has no text, and its kind takes the place
+// of the text's length.
+class Operand {
+ public:
+  Operand() : Operand(nullptr, kExact, 0) {}
+  static Operand Text(const char* text, size_t size) { return Operand(text, size, 0); }
+  static Operand Rounded(Extended value) { return Operand(nullptr, kRounded, value); }
+  static Operand Exact(Extended value) { return Operand(nullptr, kExact, value); }
 
   Extended Evaluate() const {
-    switch (kind) {
-      case Kind::kText:
-        return EvaluateTermText(text);
-      case Kind::kRounded: {
-        auto readBack = ReadBackGeneral(value);
-        if (!readBack) Fail(kInvalidCharacters);
-        return *readBack;
-      }
-      case Kind::kExact:
-        break;
-    }
-    return value;
+    if (text_ != nullptr) return EvaluateTermText(std::string_view(text_, sizeOrKind_));
+    if (sizeOrKind_ == kExact) return value_;
+    auto readBack = ReadBackGeneral(value_);
+    if (!readBack) Fail(kInvalidCharacters);
+    return *readBack;
   }
+
+ private:
+  enum : size_t { kRounded, kExact };
+
+  Operand(const char* text, size_t sizeOrKind, Extended value)
+      : text_(text), sizeOrKind_(sizeOrKind), value_(value) {}
+
+  const char* text_;  // never null for a text, which may be empty
+  size_t sizeOrKind_;
+  Extended value_;
 };
 
 // b raised to x.
@@ -201,17 +202,21 @@ Extended EvaluateFlat(char* text, size_t size, Workspace& work) {
   auto& ops = work.ops;
   terms.clear();
   ops.clear();
+  size_t operators = 0;
+  for (size_t i = 0; i < size; ++i) operators += Has(text[i], kOperatorCharacter);
+  terms.reserve(operators + 1);
+  ops.reserve(operators);
   unsigned passes = 0;
   size_t start = 0;
   for (size_t i = 0; i < size; ++i) {
     if (!Has(text[i], kOperatorCharacter)) continue;
     const auto op = static_cast<unsigned char>(text[i]);
-    terms.push_back({std::string_view(text + start, i - start)});
+    terms.push_back(Operand::Text(text + start, i - start));
     ops.push_back(op);
     passes |= PassOf(op);
     start = i + 1;
   }
-  terms.push_back({std::string_view(text + start, size - start)});
+  terms.push_back(Operand::Text(text + start, size - start));
 
   // Reduction: each pass walks the operators from the first to the last and
   // merges the two terms around each of its own, left-associatively.
