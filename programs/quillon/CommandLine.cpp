@@ -5,6 +5,8 @@
 #include <ostream>
 
 #include "evaluation/PMisc.h"
+#include "measure/units.h"
+#include "programs/quillon/Conversion.h"
 
 namespace quillon {
 
@@ -13,6 +15,37 @@ namespace {
 int RunHelp(const std::vector<std::string>&, Console& console) {
   console.out << HelpText();
   return kSuccess;
+}
+
+// AMOUNT (an expression) converted from unit FROM to unit TO, as the general
+// number text.
+std::string ConvertEntry(const std::string& amount, const std::string& from,
+                         const std::string& to) {
+  return rtl::FormatGeneral(
+      ConvertBySymbol(units::UnitCategories(), PMisc::EvaluateExpression(amount), from, to));
+}
+
+int RunUnits(const std::vector<std::string>& arguments, Console& console) {
+  if (!arguments.empty()) {
+    console.err << "quillon: usage: quillon units\n";
+    return kEntryFailed;
+  }
+  console.out << ListCatalogue(units::UnitCategories());
+  return kSuccess;
+}
+
+int RunConvert(const std::vector<std::string>& arguments, Console& console) {
+  if (arguments.size() != 3) {
+    console.err << "quillon: usage: quillon convert AMOUNT FROM TO\n";
+    return kEntryFailed;
+  }
+  try {
+    console.out << ConvertEntry(arguments[0], arguments[1], arguments[2]) << '\n';
+    return kSuccess;
+  } catch (const rtl::Exception& error) {
+    console.err << "quillon: convert: " << OneLine(error.Message()) << '\n';
+    return kEntryFailed;
+  }
 }
 
 // Arguments that name no command; everything else is an entry.
@@ -26,11 +59,16 @@ const std::vector<Command>& Commands() {
   // New sub-commands go here; a name must not read as an expression.
   static const std::vector<Command> commands = {
       {"help", "help", "this text (also --help, -h)", RunHelp},
+      {"units", "units", "list the units: symbol, name, factor", RunUnits},
+      {"convert", "convert AMOUNT FROM TO", "convert AMOUNT from unit FROM to unit TO", RunConvert},
   };
   return commands;
 }
 
 std::string EvaluateEntry(const std::string& entry) {
+  if (const auto request = ParseConversionLine(entry)) {
+    return ConvertEntry(request->amount, request->from, request->to);
+  }
   return rtl::FormatGeneral(PMisc::EvaluateExpression(entry));
 }
 
@@ -120,6 +158,11 @@ Functions   sin cos tan sec cosec csc cotan arcsin arccos arctan
             abs int frac round ceil floor ln log sqrt
             (angles in radians; log is base 10)
 Blanks are ignored anywhere: 1 000 is 1000.
+
+Conversions An entry AMOUNT FROM in TO converts between two units of one
+            category: 5 km in mi, 2*3 ft in m, 100 C in F. AMOUNT is an
+            expression. "quillon units" lists the symbols; case matters (b is
+            bits, B bytes). Temperatures convert between the scales C, F, K, R.
 
 Things to know:
   - A function applies to the term right after its name, not to a product or a

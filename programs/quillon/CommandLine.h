@@ -4,6 +4,10 @@
 //   quillon ENTRY...     evaluates each entry, one result per line
 //   quillon              reads one entry per line from standard input
 //   quillon --help       explains the entry syntax
+//   quillon units        lists the units of measure
+//   quillon convert AMOUNT FROM TO
+//                        converts AMOUNT (an expression) between units; an
+//                        entry "AMOUNT FROM in TO" does the same
 //
 // Values go to the output stream, errors to the error stream. Sub-commands
 // are rows of the table in CommandLine.cpp; the way one entry is evaluated is

@@ -71,12 +71,13 @@ std::string SymbolsOf(const units::TCategory& category) {
   return text;
 }
 
-// One line per category: "  Length: mm, cm, m, ...".
+// "Length: mm, cm, ...; Time: ns, ...", on one line.
 std::string AllSymbols(const units::TCategories& catalogue) {
   std::string text;
   for (int32_t c = 0; c < catalogue.CategoryCount(); ++c) {
     const units::TCategory& category = catalogue.GetCategory(c);
-    text += "\n  " + category.Name + ": " + SymbolsOf(category);
+    if (c > 0) text += "; ";
+    text += category.Name + ": " + SymbolsOf(category);
   }
   return text;
 }
@@ -134,7 +135,7 @@ Extended ConvertBySymbol(const units::TCategories& catalogue, Extended amount,
   const std::optional<UnitPosition> target = FindUnit(catalogue, to);
   if (!source || !target) {
     throw EConversionError("Unknown unit \"" + std::string(source ? to : from) +
-                           "\". Valid symbols:" + AllSymbols(catalogue));
+                           "\". Valid symbols: " + AllSymbols(catalogue));
   }
   const units::TCategory& sourceCategory = catalogue.GetCategory(source->category);
   const units::TCategory& targetCategory = catalogue.GetCategory(target->category);

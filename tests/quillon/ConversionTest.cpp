@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "programs/quillon/CommandLine.h"
 #include "programs/quillon/Conversion.h"
 #include "tests/support/Localized.h"
 
@@ -170,6 +173,65 @@ TEST(ParseConversionLine, RefusesOtherLines) {
        {"", "2*3", "5 km mi", "km in mi", "5 km to mi", "5 km in", "5 km IN mi", "5 km in mi m"}) {
     EXPECT_FALSE(quillon::ParseConversionLine(line)) << '"' << line << '"';
   }
+}
+
+// quillon's command line on string streams.
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunQuillon(const std::vector<std::string>& arguments, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  quillon::Console console{in, out, err};
+  const int status = quillon::RunCommandLine(arguments, console);
+  return {status, out.str(), err.str()};
+}
+
+TEST(QuillonCommands, ConvertEvaluatesTheAmountAndPrintsTheGeneralNumberText) {
+  const Outcome run = RunQuillon({"convert", "2*3", "ft", "m"});
+  EXPECT_EQ(run.status, quillon::kSuccess);
+  EXPECT_EQ(run.out, Localized("1.8288\n"));
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(RunQuillon({"convert", "-40", "F", "C"}).out, "-40\n");
+
+  const Outcome unknown = RunQuillon({"convert", "1", "km", "KM"});
+  EXPECT_EQ(unknown.status, quillon::kEntryFailed);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_EQ(
+      unknown.err.rfind("quillon: convert: Unknown unit \"KM\". Valid symbols: Length: mm", 0), 0u)
+      << unknown.err;
+  EXPECT_EQ(RunQuillon({"convert", "1+", "km", "m"}).err,
+            "quillon: convert: Entry could not be evaluated: invalid expression\n");
+  EXPECT_EQ(RunQuillon({"convert", "1", "km"}).err,
+            "quillon: usage: quillon convert AMOUNT FROM TO\n");
+}
+
+TEST(QuillonCommands, UnitsListsTheCatalogue) {
+  const Outcome run = RunQuillon({"units"});
+  EXPECT_EQ(run.status, quillon::kSuccess);
+  EXPECT_EQ(run.out, quillon::ListCatalogue(UnitCategories()));
+  EXPECT_EQ(RunQuillon({"units", "extra"}).status, quillon::kEntryFailed);
+}
+
+TEST(QuillonCommands, EntriesOfTheFormAmountFromInToConvert) {
+  const Outcome run =
+      RunQuillon({}, "5 km in mi\n2*3 ft in m\n100 C in F\n1+1\n1 m in s\n8 b in B\n");
+  EXPECT_EQ(run.status, quillon::kEntryFailed);
+  EXPECT_EQ(run.out, Localized("3.10685596118666985\n1.8288\n212\n2\n1\n"));
+  EXPECT_EQ(run.err.rfind("quillon: 1 m in s: Cannot convert \"m\" (Length) to \"s\" (Time)", 0),
+            0u)
+      << run.err;
+  EXPECT_EQ(RunQuillon({"1 in in cm"}).out, Localized("2.54\n"));
+}
+
+TEST(QuillonCommands, HelpTellsHowToConvert) {
+  const std::string help = RunQuillon({"--help"}).out;
+  EXPECT_NE(help.find("quillon units"), std::string::npos);
+  EXPECT_NE(help.find("quillon convert AMOUNT FROM TO"), std::string::npos);
+  EXPECT_NE(help.find("AMOUNT FROM in TO"), std::string::npos);
 }
 
 }  // namespace
