@@ -1,0 +1,585 @@
+// TPowersock: the socket component. Each operation follows its steps in the
+// order the header and the status texts describe; the platform translation
+// lives in WinsockShim.
+#include "socket/Psock.h"
+
+#include <arpa/inet.h>
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "runtime/Arithmetic.h"
+#include "toolkit/Pump.h"
+
+namespace Psock {
+
+namespace {
+
+// The components that hold the socket layer started.
+int32_t winsockUsers = 0;
+
+constexpr uint32_t kNoAddress = 0;
+constexpr uint32_t kInaddrNone = 0xFFFFFFFFu;
+constexpr uint16_t kWinsockVersion = 0x0101;
+constexpr size_t kLineRoom = 65536;  // bytes of Buffer a line may take
+constexpr size_t kPeekChunk = 4096;  // bytes peeked at a time while looking for a line feed
+
+constexpr char kInitFailed[] = "Initializaton of windows sockets failed";
+
+struct ErrorEntry {
+  uint16_t number;
+  const char* text;
+};
+
+constexpr ErrorEntry kErrorTable[] = {
+    {10004, "Interrupted system call"},
+    {10009, "Bad file number"},
+    {10013, "Permission denied"},
+    {10014, "Bad address"},
+    {10022, "Invalid argument"},
+    {10024, "Too many open files"},
+    {10035, "Operation would block"},
+    {10036, "Operation now in progress"},
+    {10037, "Operation already in progress"},
+    {10038, "Socket operation on non-socket"},
+    {10039, "Destination address required"},
+    {10040, "Message too long"},
+    {10041, "Wrong protocol type for socket"},
+    {10042, "Bad protocol option"},
+    {10043, "Protocol not supported"},
+    {10044, "Socket type not supported"},
+    {10045, "Operation not supported on socket"},
+    {10046, "Protocol family not supported"},
+    {10047, "Address family not supported by protocol family"},
+    {10048, "Address already in use"},
+    {10049, "Can't assign requested address"},
+    {10050, "Network is down"},
+    {10051, "Network is unreachable"},
+    {10052, "Network dropped connection or reset"},
+    {10053, "Software caused connection abort"},
+    {10054, "Connection reset by peer"},
+    {10055, "No buffer space available"},
+    {10056, "Socket is already connected"},
+    {10057, "Socket is not connected"},
+    {10058, "Can't send after socket shutdown"},
+    {10059, "Too many references, can't splice"},
+    {10060, "Connection timed out"},
+    {10061, "Connection refused"},
+    {10062, "Too many levels of symbolic links"},
+    {10063, "File name too long"},
+    {10064, "Host is down"},
+    {10065, "No route to Host"},
+    {10066, "Directory not empty"},
+    {10067, "Too many processes"},
+    {10068, "Too many users"},
+    {10069, "Disc quota exceeded"},
+    {10070, "Stale NFS file handle"},
+    {10071, "Too many levels of remote in path"},
+    {10091, "Network subsystem is unavailable"},
+    {10092, "Incompatible version of WINSOCK.DLL"},
+    {10093, "Successful WSAStartup not yet performed"},
+    {11001, "Host not found"},
+    {11002, "Non-Authoritative Host not found"},
+    {11003, "Non-Recoverable error: FORMERR, REFUSED, NOTIMP"},
+    {11004, "Valid name, no data record of requested type"},
+};
+static_assert(std::size(kErrorTable) == 50);
+
+uint16_t LowWord(intptr_t value) { return static_cast<uint16_t>(value & 0xFFFF); }
+uint16_t HighWord(intptr_t value) { return static_cast<uint16_t>((value >> 16) & 0xFFFF); }
+
+// Runs a step when the scope ends, however it ends.
+template <typename Step>
+class Finally {
+ public:
+  explicit Finally(Step step) : step_(std::move(step)) {}
+  ~Finally() {
+    try {
+      step_();
+    } catch (...) {
+      // Turning the timer off cannot fail; nothing may escape a destructor.
+    }
+  }
+  Finally(const Finally&) = delete;
+  Finally& operator=(const Finally&) = delete;
+
+ private:
+  Step step_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Construction and destruction
+
+TPowersock::TPowersock(toolkit::Component* owner) : toolkit::Component(owner) {
+  ReportLevel = 0;
+  ReportStatus(8, "Create");  // ReportLevel is still 0: never passes
+  WindowHandle = std::make_unique<toolkit::MessageWindow>([this](const toolkit::Message& message) {
+    if (message.number >= SocketMessage) {
+      HandleSocketMessage(message.number, message.parameter, message.longParameter);
+    }
+  });
+  OverrideHost.clear();
+  HostEntryBuffer = std::make_unique<std::array<unsigned char, kHostEntrySize>>();
+  TimeOutTimer = new TThreadTimer(this);
+  TimeOutTimer->SetEnabled(false);
+  TimeOutTimer->SetOnTimer([this](TThreadTimer* sender) { TimerFired(sender); });
+  TimeOut = 0;
+  ReportLevel = 1;
+  WinsockInfo.clear();
+  Canceled = false;
+  ShuttingDown = false;
+  Connected = false;
+  InitWinsock();
+}
+
+TPowersock::~TPowersock() {
+  MarkDestroying();
+  try {
+    ReportStatus(8, "Destroy");
+    Abort();
+    Cancel();
+  } catch (...) {
+    // Destruction goes on whatever a step raised.
+  }
+  WinsockInfo.clear();
+  delete TimeOutTimer;
+  TimeOutTimer = nullptr;
+  HostEntryBuffer.reset();
+  WindowHandle.reset();  // also detaches the sockets attached to it
+  ShuttingDown = true;
+  if (!DesignMode()) {
+    try {
+      CloseSocket();
+    } catch (...) {
+      // The socket is gone either way.
+    }
+    if (--winsockUsers == 0) WSACleanup();
+  }
+}
+
+int32_t TPowersock::WinsockUsers() { return winsockUsers; }
+
+bool TPowersock::DesignMode() const {
+  return Designing() || (Owner() != nullptr && Owner()->Designing());
+}
+
+void TPowersock::InitWinsock() {
+  ReportStatus(8, "Initializing Winsock");
+  if (DesignMode()) return;
+  if (++winsockUsers == 1) {
+    WSAStartup(kWinsockVersion, &WinsockData);
+    const auto version = [](uint16_t v) {
+      return std::to_string(v >> 8) + "." + std::to_string(v & 0xFF);
+    };
+    WinsockInfo.push_back("Version= " + version(WinsockData.wVersion));
+    WinsockInfo.push_back("High Version= " + version(WinsockData.wHighVersion));
+    WinsockInfo.push_back(std::string("Description= ") + WinsockData.szDescription);
+    WinsockInfo.push_back(std::string("System= ") + WinsockData.szSystemStatus);
+    WinsockInfo.push_back("Max Sockets= " + std::to_string(WinsockData.iMaxSockets));
+    WinsockInfo.push_back("Max Udp pack size= " + std::to_string(WinsockData.iMaxUdpDg));
+  }
+  try {
+    SocketHandle = Psock::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (SocketHandle != kNoSocket) SetLinger(SocketHandle, true, 0);
+    if (SocketHandle == kNoSocket) CheckError(WSAEWOULDBLOCK);
+    if (SocketHandle == kNoSocket) throw ESockError(kInitFailed);
+    AttachSocket(SocketHandle);
+  } catch (...) {
+    if (SocketHandle != kNoSocket) Psock::closesocket(SocketHandle);
+    SocketHandle = kNoSocket;
+    if (--winsockUsers == 0) WSACleanup();
+    throw ESockError(kInitFailed);
+  }
+}
+
+void TPowersock::AttachSocket(TSocket socket) {
+  WSAAsyncSelect(socket, WindowHandle.get(), SocketMessage, kSelectEvents);
+}
+
+// ---------------------------------------------------------------------------
+// Status, errors and the time-out
+
+void TPowersock::ReportStatus(uint8_t level, std::string_view text) {
+  if (level > ReportLevel) return;
+  try {
+    LastStatus.assign(text);
+    if (!Destroying() && OnStatus) OnStatus(this, LastStatus);
+  } catch (...) {
+    // A failing status handler must not disturb the operation it watches.
+  }
+}
+
+std::string TPowersock::ErrorText(uint16_t errorNumber) {
+  ReportStatus(8, "Looking Up Error Message");
+  if (errorNumber == 0) return {};
+  for (const ErrorEntry& entry : kErrorTable) {
+    if (entry.number == errorNumber) return std::to_string(errorNumber) + ":" + entry.text;
+  }
+  return "Unknown Error No. " + std::to_string(errorNumber);
+}
+
+std::string TPowersock::CheckError(uint16_t expected) {
+  const int error = WSAGetLastError();
+  LastError = error;
+  if (error != expected && error > 10000) {
+    const uint16_t number = static_cast<uint16_t>(error);
+    const std::string text = ErrorText(number);
+    if (OnError) OnError(this, number, text);
+    throw ESockError(text);
+  }
+  return {};
+}
+
+void TPowersock::TimerOn() {
+  ReportStatus(8, "Timer On");
+  TimedOut = false;
+  TimeOutTimer->SetInterval(rtl::RangeChecked<uint32_t>(TimeOut));
+  TimeOutTimer->SetEnabled(true);
+}
+
+void TPowersock::TimerOff() {
+  ReportStatus(8, "Timer Off");
+  TimeOutTimer->SetEnabled(false);
+}
+
+void TPowersock::TimerFired(TThreadTimer* /*sender*/) {
+  ReportStatus(8, "Timer Triggered");
+  TimerOff();
+  TimedOut = true;
+  LookupDone = true;
+  Abort();
+}
+
+void TPowersock::Abort() {
+  ReportStatus(8, "Abort");
+  Cancel();
+}
+
+void TPowersock::Cancel() {
+  ReportStatus(8, "Canceling");
+  Canceled = true;
+}
+
+void TPowersock::Idle() { toolkit::WaitForMessages(std::chrono::milliseconds(2)); }
+
+// ---------------------------------------------------------------------------
+// Notifications
+
+void TPowersock::HandleSocketMessage(uint32_t number, uintptr_t /*parameter*/,
+                                     intptr_t longParameter) {
+  try {
+    const uint16_t event = LowWord(longParameter);
+    const uint16_t error = HighWord(longParameter);
+    Succeeded = error == 0;
+    // Keep the reason of a failed notification, such as a refused connection
+    // or an unknown host, where callers can read it.
+    if (error != 0 && number <= LookupMessage) LastError = error;
+    if (number == SocketMessage) {
+      switch (event) {
+        case FD_READ:
+          if (OnDataAvailable) OnDataAvailable(this);
+          break;
+        case FD_ACCEPT:
+          Connected = true;
+          if (OnAccept) OnAccept(this);
+          break;
+        case FD_CONNECT:
+          if (Succeeded) {
+            Connected = true;
+            if (OnConnect) OnConnect(this);
+          }
+          break;
+        case FD_CLOSE:
+          if (!DataAvailable()) CloseSocket();
+          break;
+        default:
+          break;
+      }
+    } else if (number == LookupMessage) {
+      LookupDone = true;
+      if (event == FD_ACCEPT) {
+        Connected = true;
+        if (!Destroying() && OnDisconnect) OnDisconnect(this);
+      }
+    }
+  } catch (...) {
+    // Notifications arrive from the event loop; nothing may escape into it.
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Resolving and connecting
+
+void TPowersock::ResolveHost() {
+  ReportStatus(8, "Resolve Host");
+  const std::string& name = OverrideHost.empty() ? Host : OverrideHost;
+  if (name.size() >= kLineRoom + 1) throw ESockError("Host name too long");
+  std::memcpy(Buffer.data(), name.data(), name.size());
+  Buffer[name.size()] = 0;
+  const char* text = reinterpret_cast<const char*>(Buffer.data());
+
+  RemoteAddress.sin_addr.s_addr = Psock::inet_addr(text);
+  if (RemoteAddress.sin_addr.s_addr != kInaddrNone) return;  // a dotted address
+
+  RemoteAddress.sin_addr.s_addr = kNoAddress;
+  TimerOn();
+  {
+    Finally timerOff([this] { TimerOff(); });
+    LookupDone = false;
+    WSAAsyncGetHostByName(WindowHandle.get(), LookupMessage, text, HostEntryBuffer->data());
+    do {
+      Idle();
+    } while (!LookupDone && !TimedOut && !Canceled);
+  }
+
+  if (TimedOut) throw ESockError("Host Lookup Timed Out");
+  if (Canceled) throw ESockError("Host Lookup Canceled");
+  if (!Succeeded) throw ESockError("Host Lookup Failed");
+  std::memcpy(&RemoteAddress.sin_addr.s_addr, HostEntryBuffer->data(), 4);
+  if (OnHostResolved) OnHostResolved(this);
+}
+
+void TPowersock::Connect() {
+  ReportStatus(8, "Connecting");
+  Canceled = false;
+  if (Connected) throw ESockError("Already connected");
+
+  for (int tries = 0;; ++tries) {
+    try {
+      ResolveHost();
+    } catch (const ESockError& error) {
+      const std::string& text = error.Message();
+      if (text == "Host Lookup Timed Out" || text == "Host Lookup Canceled" ||
+          text == "Host name too long") {
+        throw;
+      }
+      // Any other failure leaves the address at 0.
+    }
+    if (RemoteAddress.sin_addr.s_addr != kNoAddress) break;
+    if (tries > 0 || !OnInvalidHost) throw ESockError("Null Remote Address");
+    bool handled = false;
+    OnInvalidHost(handled);
+    if (!handled) throw ESockError("Null Remote Address");
+  }
+
+  RemoteAddress.sin_family = AF_INET;
+  const int32_t port = OverrideHost.empty() ? Port : OverridePort;
+  RemoteAddress.sin_port = htons(static_cast<uint16_t>(port & 0xFFFF));
+  LookupDone = false;
+  Succeeded = true;
+  if (Psock::connect(SocketHandle, RemoteAddress) == -1) CheckError(WSAEWOULDBLOCK);
+
+  TimerOn();
+  {
+    Finally timerOff([this] { TimerOff(); });
+    while (!Connected && !TimedOut && !Canceled && Succeeded) Idle();
+  }
+  if (!TimedOut && !Canceled && Succeeded) return;
+
+  if (OnConnectionFailed) OnConnectionFailed(this);
+  if (TimedOut) throw ESockError("Connection Timed out");
+  if (Canceled) throw ESockError("Connection Canceled");
+  throw ESockError("Connection Failed");
+}
+
+void TPowersock::Disconnect() {
+  ReportStatus(8, "Disconnecting");
+  CloseSocket();
+}
+
+void TPowersock::CloseSocket() {
+  ReportStatus(4, "Request Close Socket");
+  Connected = false;
+  if (SocketHandle == kNoSocket) return;
+  if (Psock::closesocket(SocketHandle) != 0) {
+    CheckError(WSAEWOULDBLOCK);
+    return;
+  }
+  // The closed handle is never used again, even when OnDisconnect raises:
+  // the system may hand the same number out for something else.
+  SocketHandle = kNoSocket;
+  if (ShuttingDown) {
+    if (!Destroying() && OnDisconnect) OnDisconnect(this);
+    return;
+  }
+  try {
+    if (!Destroying() && OnDisconnect) OnDisconnect(this);
+  } catch (...) {
+    MakeFreshSocket();
+    throw;
+  }
+  MakeFreshSocket();
+}
+
+void TPowersock::MakeFreshSocket() {
+  // No linger option: closing this one later is the ordinary close.
+  SocketHandle = Psock::socket(AF_INET, SOCK_STREAM, 0);
+  if (SocketHandle == kNoSocket) {
+    CheckError(WSAEWOULDBLOCK);
+    return;
+  }
+  AttachSocket(SocketHandle);
+}
+
+TSocket TPowersock::Accept() {
+  ReportStatus(4, "Accepting");
+  while (!LookupDone && !Canceled) Idle();
+  if (Canceled) throw ESockError("Accepting Canceled");
+  if (!Succeeded) throw ESockError("Error creating Data Connection");
+  sockaddr_in peer{};
+  const TSocket socket = Psock::accept(SocketHandle, &peer);
+  if (socket == kNoSocket) CheckError(WSAEWOULDBLOCK);
+  if (socket == kNoSocket) throw ESockError("Error creating Data Connection");
+  AttachSocket(socket);
+  RemoteAddress = peer;
+  return socket;
+}
+
+// ---------------------------------------------------------------------------
+// Sending
+
+void TPowersock::SendBuffer(const void* data, uint16_t count) {
+  ReportStatus(4, "Sending Buffer");
+  TimerOn();
+  Finally timerOff([this] { TimerOff(); });
+  if (!Canceled) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    size_t total = count;
+    if (total == 0) {
+      // Bounded scan: an unterminated block fails here instead of being
+      // read past its end.
+      total =
+          rtl::RangeChecked<uint16_t>(::strnlen(reinterpret_cast<const char*>(bytes), kLineRoom));
+    }
+    size_t remaining = total;
+    while (remaining > 0 && !Canceled) {
+      const long sent = Psock::send(SocketHandle, bytes + (total - remaining), remaining);
+      if (sent == 0) break;
+      if (sent < 0) {
+        CheckError(WSAEWOULDBLOCK);  // raises unless the send would block
+        // Retried as soon as the socket takes data again (neither pumping
+        // nor spinning).
+        WaitUntilWritable(SocketHandle, 2);
+        continue;
+      }
+      remaining -= static_cast<size_t>(sent);
+    }
+  }
+  if (Canceled) {
+    Canceled = false;
+    throw EAbortError("Socket send aborted");
+  }
+}
+
+void TPowersock::Write(const std::string& text) {
+  ReportStatus(8, "Write");
+  const size_t length = std::min(text.size(), kLineRoom);
+  std::memcpy(Buffer.data(), text.data(), length);
+  Buffer[length] = 0;
+  SendBuffer(Buffer.data(), 0);
+}
+
+void TPowersock::Writeln(const std::string& text) {
+  ReportStatus(8, "Writeln");
+  Write(text + "\r\n");
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+
+std::string TPowersock::ReadLn() {
+  ReportStatus(8, "ReadLn");
+  TimerOn();
+  Finally timerOff([this] { TimerOff(); });
+  std::string line;
+  size_t taken = 0;
+  size_t lineFeed = 0;
+  bool found = false;
+  do {
+    const size_t room = kLineRoom - taken;
+    if (room == 0) throw rtl::ERangeError();  // 65,536 bytes without a line feed
+    // Peeking a chunk at a time finds a short line without copying
+    // everything that waits behind it.
+    const long n = Psock::recv(SocketHandle, Buffer.data() + taken, std::min(room, kPeekChunk),
+                               /*peek=*/true);
+    if (n == 0) return {};  // the peer has closed; a partial line is dropped
+    if (n < 0) {
+      LastError = WSAGetLastError();
+      if (LastError == WSAENOTCONN) return {};  // no connection: no line
+      CheckError(WSAEWOULDBLOCK);
+      Idle();  // nothing waits yet: wait for the next event
+      continue;
+    }
+    const auto* begin = Buffer.data() + taken;
+    const auto* end = begin + n;
+    const auto* at = std::find(begin, end, static_cast<unsigned char>('\n'));
+    if (at != end) {
+      lineFeed = static_cast<size_t>(at - Buffer.data());
+      found = true;
+      break;
+    }
+    line.resize(taken + static_cast<size_t>(n));
+    const long received = Psock::recv(SocketHandle, line.data() + taken, static_cast<size_t>(n),
+                                      /*peek=*/false);
+    if (received > 0) taken += static_cast<size_t>(received);
+    line.resize(taken);
+    toolkit::ProcessMessages();
+  } while (!Canceled);
+
+  if (!found || Canceled) {
+    Canceled = false;
+    throw EAbortError("Socket readln aborted");
+  }
+  const size_t rest = lineFeed + 1 - taken;
+  line.resize(lineFeed + 1);
+  const long received = Psock::recv(SocketHandle, line.data() + taken, rest, /*peek=*/false);
+  line.resize(taken + static_cast<size_t>(std::max(received, 0L)));
+  return line;
+}
+
+bool TPowersock::DataAvailable() {
+  ReportStatus(8, "Data Available");
+  return Psock::recv(SocketHandle, Buffer.data(), 1, /*peek=*/true) >= 1;
+}
+
+std::string TPowersock::Transaction(const std::string& command) {
+  ReportStatus(8, "Transaction");
+  ReplyNumber = 0;
+  Writeln(command);
+  Reply = ReadLn();
+  if (!Reply.empty()) {
+    ReportStatus(1, Reply);
+    size_t digits = 0;
+    while (digits < Reply.size() && digits < 10 && Reply[digits] >= '0' && Reply[digits] <= '9') {
+      ++digits;
+    }
+    if (digits > 0) {
+      const long long value = std::stoll(Reply.substr(0, digits));
+      const int32_t number = std::in_range<int32_t>(value) ? static_cast<int32_t>(value) : 0;
+      ReplyNumber = rtl::RangeChecked<int16_t>(number);
+    }
+  }
+  return Reply;
+}
+
+// ---------------------------------------------------------------------------
+// The local address
+
+std::string TPowersock::GetLocalIP() {
+  ReportStatus(8, "Getting Local IP");
+  const uint32_t address = LookupFirstIPv4(LocalHostName());
+  if (address == 0) return {};  // no address for the local name
+  unsigned char b[4];
+  std::memcpy(b, &address, 4);
+  char text[16];
+  std::snprintf(text, sizeof text, "%d.%d.%d.%d", b[0], b[1], b[2], b[3]);
+  return text;
+}
+
+}  // namespace Psock

@@ -1,0 +1,482 @@
+#include "socket/WinsockShim.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "toolkit/MessageWindow.h"
+
+namespace Psock {
+
+namespace {
+
+thread_local int lastError = 0;
+
+int Fail(int posixError) {
+  lastError = TranslateErrno(posixError);
+  return -1;
+}
+
+// ---------------------------------------------------------------------------
+// Notifications: one Selection per attached socket.
+
+// Watches one socket with two QSocketNotifiers and turns what they see into
+// Windows Sockets notifications. The read notifier is level-triggered, so it
+// is switched off as soon as a notification has been posted and switched on
+// again by the call that re-enables that notification (recv, accept).
+class Selection : public QObject {
+ public:
+  Selection(int fd, toolkit::MessageWindow* window, uint32_t message, uint16_t events)
+      : QObject(window),
+        fd_(fd),
+        window_(window),
+        message_(message),
+        events_(events),
+        read_(fd, QSocketNotifier::Read),
+        write_(fd, QSocketNotifier::Write) {
+    write_.setEnabled(false);
+    QObject::connect(&read_, &QSocketNotifier::activated, this, [this] { ReadActivated(); });
+    QObject::connect(&write_, &QSocketNotifier::activated, this, [this] { WriteActivated(); });
+    read_.setEnabled((events_ & (FD_READ | FD_ACCEPT | FD_CLOSE | FD_OOB)) != 0);
+  }
+  ~Selection() override;
+
+  int Fd() const { return fd_; }
+
+  // A recv (peek or not) re-enables FD_READ.
+  void Received() {
+    readPosted_ = false;
+    WatchReads();
+  }
+  // An accept re-enables FD_ACCEPT.
+  void Accepted() {
+    acceptPosted_ = false;
+    WatchReads();
+  }
+  // A connect is under way (or has just succeeded): FD_CONNECT follows.
+  // While it runs, only its outcome is reported: a refused connection is an
+  // FD_CONNECT with an error, not a close.
+  void ConnectStarted() {
+    if ((events_ & FD_CONNECT) == 0) return;
+    connecting_ = true;
+    read_.setEnabled(false);
+    write_.setEnabled(true);
+  }
+
+ private:
+  void WatchReads() {
+    if (connecting_) return;
+    if ((events_ & (FD_READ | FD_ACCEPT | FD_CLOSE)) != 0 && !read_.isEnabled()) {
+      read_.setEnabled(true);
+    }
+  }
+
+  void Post(uint16_t event, uint16_t error) {
+    window_->Post(message_, static_cast<uintptr_t>(fd_), MakeSelectParameter(event, error));
+  }
+
+  bool HasPeer() const {
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    return ::getpeername(fd_, reinterpret_cast<sockaddr*>(&peer), &length) == 0;
+  }
+
+  bool Listening() const {
+    int value = 0;
+    socklen_t length = sizeof value;
+    return ::getsockopt(fd_, SOL_SOCKET, SO_ACCEPTCONN, &value, &length) == 0 && value != 0;
+  }
+
+  void ReadActivated() {
+    if (Listening()) {
+      if ((events_ & FD_ACCEPT) != 0 && !acceptPosted_) {
+        acceptPosted_ = true;
+        Post(FD_ACCEPT, 0);
+      }
+      read_.setEnabled(false);  // until the next accept
+      return;
+    }
+    pollfd probe{fd_, static_cast<short>(POLLIN | POLLRDHUP), 0};
+    if (::poll(&probe, 1, 0) < 0) return;
+    int waiting = 0;
+    if (::ioctl(fd_, FIONREAD, &waiting) != 0) waiting = 0;
+    const bool peerGone = (probe.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+    if (waiting == 0 && (probe.revents & POLLERR) == 0 && !HasPeer()) {
+      // A socket that was never connected reads as hung up: nothing to say.
+      read_.setEnabled(false);
+      return;
+    }
+
+    if (waiting > 0 && (events_ & FD_READ) != 0 && !readPosted_) {
+      readPosted_ = true;
+      Post(FD_READ, 0);
+    }
+    if (peerGone && !closePosted_ && (events_ & FD_CLOSE) != 0) {
+      closePosted_ = true;
+      // A pending socket error means an abortive close. Its number stays
+      // pending, so that the next recv or send reports it.
+      Post(FD_CLOSE, (probe.revents & POLLERR) != 0 ? 10054 : 0);
+    }
+    // Keep watching only while nothing is waiting that a call must collect
+    // first; otherwise the level-triggered notifier would fire on and on.
+    if (waiting > 0 || peerGone) read_.setEnabled(false);
+  }
+
+  void WriteActivated() {
+    write_.setEnabled(false);
+    connecting_ = false;
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0) error = errno;
+    Post(FD_CONNECT, error == 0 ? 0 : static_cast<uint16_t>(TranslateErrno(error)));
+    if (error == 0) WatchReads();
+  }
+
+  int fd_;
+  toolkit::MessageWindow* window_;
+  uint32_t message_;
+  uint16_t events_;
+  QSocketNotifier read_;
+  QSocketNotifier write_;
+  bool readPosted_ = false;
+  bool acceptPosted_ = false;
+  bool closePosted_ = false;
+  bool connecting_ = false;
+};
+
+// The selections by descriptor. Everything runs on the GUI thread.
+std::map<int, Selection*>& Selections() {
+  static std::map<int, Selection*> selections;
+  return selections;
+}
+
+Selection::~Selection() {
+  auto it = Selections().find(fd_);
+  if (it != Selections().end() && it->second == this) Selections().erase(it);
+}
+
+Selection* SelectionOf(int fd) {
+  auto it = Selections().find(fd);
+  return it == Selections().end() ? nullptr : it->second;
+}
+
+void Detach(int fd) { delete SelectionOf(fd); }
+
+// The handle of a fresh descriptor, which must fit below kNoSocket.
+TSocket Adopt(int fd) {
+  if (fd < 0) {
+    Fail(errno);
+    return kNoSocket;
+  }
+  if (fd >= kNoSocket) {
+    ::close(fd);
+    Fail(EMFILE);
+    return kNoSocket;
+  }
+  return static_cast<TSocket>(fd);
+}
+
+// ---------------------------------------------------------------------------
+// Host look-ups.
+
+// The receiver of one look-up. Deleting it withdraws the look-up: Qt delivers
+// no result to a destroyed receiver.
+class Lookup : public QObject {
+ public:
+  Lookup(toolkit::MessageWindow* window, uint32_t message, unsigned char* hostEntry)
+      : QObject(window), window_(window), message_(message), hostEntry_(hostEntry) {}
+
+  void Finished(const QHostInfo& info) {
+    uint16_t error = 11001;  // host not found
+    if (info.error() == QHostInfo::NoError) {
+      error = 11004;  // valid name, no IPv4 address
+      for (const QHostAddress& address : info.addresses()) {
+        bool isIPv4 = false;
+        const quint32 value = address.toIPv4Address(&isIPv4);
+        if (!isIPv4) continue;
+        const uint32_t network = htonl(value);
+        std::memcpy(hostEntry_, &network, sizeof network);
+        error = 0;
+        break;
+      }
+    }
+    window_->Post(message_, 0, MakeSelectParameter(0, error));
+    deleteLater();
+  }
+
+ private:
+  toolkit::MessageWindow* window_;
+  uint32_t message_;
+  unsigned char* hostEntry_;
+};
+
+std::map<toolkit::MessageWindow*, QPointer<Lookup>>& RunningLookups() {
+  static std::map<toolkit::MessageWindow*, QPointer<Lookup>> lookups;
+  return lookups;
+}
+
+}  // namespace
+
+int WSAGetLastError() { return lastError; }
+void WSASetLastError(int error) { lastError = error; }
+
+int TranslateErrno(int posixError) {
+  switch (posixError) {
+    case 0:
+      return 0;
+    case EINTR:
+      return 10004;
+    case EBADF:
+      return 10009;
+    case EACCES:
+      return 10013;
+    case EFAULT:
+      return 10014;
+    case EINVAL:
+      return 10022;
+    case EMFILE:
+    case ENFILE:
+      return 10024;
+    case EWOULDBLOCK:  // the same value as EAGAIN here
+    case EINPROGRESS:
+      return 10035;
+    case EALREADY:
+      return 10037;
+    case ENOTSOCK:
+      return 10038;
+    case EDESTADDRREQ:
+      return 10039;
+    case EMSGSIZE:
+      return 10040;
+    case EPROTOTYPE:
+      return 10041;
+    case ENOPROTOOPT:
+      return 10042;
+    case EPROTONOSUPPORT:
+      return 10043;
+    case ESOCKTNOSUPPORT:
+      return 10044;
+    case EOPNOTSUPP:
+      return 10045;
+    case EPFNOSUPPORT:
+      return 10046;
+    case EAFNOSUPPORT:
+      return 10047;
+    case EADDRINUSE:
+      return 10048;
+    case EADDRNOTAVAIL:
+      return 10049;
+    case ENETDOWN:
+      return 10050;
+    case ENETUNREACH:
+      return 10051;
+    case ENETRESET:
+      return 10052;
+    case ECONNABORTED:
+      return 10053;
+    case ECONNRESET:
+      return 10054;
+    case ENOBUFS:
+    case ENOMEM:
+      return 10055;
+    case EISCONN:
+      return 10056;
+    case ENOTCONN:
+      return 10057;
+    case ESHUTDOWN:
+      return 10058;
+    case ETOOMANYREFS:
+      return 10059;
+    case ETIMEDOUT:
+      return 10060;
+    case ECONNREFUSED:
+      return 10061;
+    case ELOOP:
+      return 10062;
+    case ENAMETOOLONG:
+      return 10063;
+    case EHOSTDOWN:
+      return 10064;
+    case EHOSTUNREACH:
+      return 10065;
+    case ENOTEMPTY:
+      return 10066;
+    case EUSERS:
+      return 10068;
+    case EDQUOT:
+      return 10069;
+    case ESTALE:
+      return 10070;
+    case EREMOTE:
+      return 10071;
+    default:
+      return 10100 + posixError;
+  }
+}
+
+int WSAStartup(uint16_t version, WSAData* data) {
+  *data = WSAData{};
+  data->wVersion = version;
+  data->wHighVersion = 0x0101;
+  utsname system{};
+  if (::uname(&system) == 0) {
+    std::snprintf(data->szDescription, sizeof data->szDescription, "POSIX sockets on %s %s",
+                  system.sysname, system.release);
+  } else {
+    std::snprintf(data->szDescription, sizeof data->szDescription, "POSIX sockets");
+  }
+  std::snprintf(data->szSystemStatus, sizeof data->szSystemStatus, "Running");
+  rlimit files{};
+  const rlim_t limit = ::getrlimit(RLIMIT_NOFILE, &files) == 0 ? files.rlim_cur : 1024;
+  data->iMaxSockets = static_cast<uint16_t>(std::min<rlim_t>(limit, kNoSocket));
+  data->iMaxUdpDg = 65507;  // 65,535 less the IPv4 and UDP headers
+  return 0;
+}
+
+int WSACleanup() { return 0; }
+
+TSocket socket(int family, int type, int protocol) {
+  return Adopt(::socket(family, type | SOCK_CLOEXEC, protocol));
+}
+
+int SetLinger(TSocket socket, bool on, int seconds) {
+  if (socket == kNoSocket) return Fail(ENOTSOCK);
+  const linger value{on ? 1 : 0, seconds};
+  if (::setsockopt(socket, SOL_SOCKET, SO_LINGER, &value, sizeof value) != 0) return Fail(errno);
+  return 0;
+}
+
+int connect(TSocket socket, const sockaddr_in& address) {
+  if (socket == kNoSocket) return Fail(ENOTSOCK);
+  Selection* selection = SelectionOf(socket);
+  if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+    if (selection != nullptr) selection->ConnectStarted();  // reports the success
+    return 0;
+  }
+  const int error = errno;
+  if (error == EINPROGRESS && selection != nullptr) selection->ConnectStarted();
+  return Fail(error);
+}
+
+long send(TSocket socket, const void* data, size_t count) {
+  if (socket == kNoSocket) return Fail(ENOTSOCK);
+  const ssize_t sent = ::send(socket, data, count, MSG_NOSIGNAL);
+  if (sent >= 0) return sent;
+  int error = errno;
+  if (error == EPIPE) {
+    // The component never shuts its sending side down itself, so a broken
+    // pipe means that the connection is gone, or never was.
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    const bool hasPeer = ::getpeername(socket, reinterpret_cast<sockaddr*>(&peer), &length) == 0;
+    error = hasPeer ? ECONNRESET : ENOTCONN;
+  }
+  return Fail(error);
+}
+
+long recv(TSocket socket, void* data, size_t count, bool peek) {
+  if (socket == kNoSocket) return Fail(ENOTSOCK);
+  const ssize_t received = ::recv(socket, data, count, MSG_DONTWAIT | (peek ? MSG_PEEK : 0));
+  const int error = errno;
+  if (Selection* selection = SelectionOf(socket)) selection->Received();
+  if (received >= 0) return received;
+  return Fail(error);
+}
+
+TSocket accept(TSocket socket, sockaddr_in* peer) {
+  if (socket == kNoSocket) {
+    Fail(ENOTSOCK);
+    return kNoSocket;
+  }
+  sockaddr_in address{};
+  socklen_t length = sizeof address;
+  const int fd = ::accept4(socket, reinterpret_cast<sockaddr*>(&address), &length, SOCK_CLOEXEC);
+  const int error = errno;
+  if (Selection* selection = SelectionOf(socket)) selection->Accepted();
+  if (fd < 0) {
+    Fail(error);
+    return kNoSocket;
+  }
+  if (peer != nullptr) *peer = address;
+  return Adopt(fd);
+}
+
+void WaitUntilWritable(TSocket socket, int limitMs) {
+  if (socket == kNoSocket) return;
+  pollfd probe{socket, POLLOUT, 0};
+  ::poll(&probe, 1, limitMs);
+}
+
+int closesocket(TSocket socket) {
+  if (socket == kNoSocket) return Fail(ENOTSOCK);
+  Detach(socket);
+  if (::close(socket) != 0) return Fail(errno);
+  return 0;
+}
+
+uint32_t inet_addr(const char* text) { return ::inet_addr(text); }
+
+uint32_t LookupFirstIPv4(const std::string& name) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return 0;
+  uint32_t address = 0;
+  for (addrinfo* entry = found; entry != nullptr; entry = entry->ai_next) {
+    if (entry->ai_family != AF_INET || entry->ai_addr == nullptr) continue;
+    address = reinterpret_cast<const sockaddr_in*>(entry->ai_addr)->sin_addr.s_addr;
+    break;
+  }
+  ::freeaddrinfo(found);
+  return address;
+}
+
+std::string LocalHostName() {
+  char name[200] = {};
+  if (::gethostname(name, sizeof name - 1) != 0) return {};
+  return name;
+}
+
+int WSAAsyncSelect(TSocket socket, toolkit::MessageWindow* window, uint32_t message,
+                   uint16_t events) {
+  if (socket == kNoSocket) return Fail(ENOTSOCK);
+  Detach(socket);
+  const int flags = ::fcntl(socket, F_GETFL);
+  if (flags < 0 || ::fcntl(socket, F_SETFL, flags | O_NONBLOCK) != 0) return Fail(errno);
+  if (window == nullptr || events == 0) return 0;
+  Selections()[socket] = new Selection(socket, window, message, events);
+  return 0;
+}
+
+void WSAAsyncGetHostByName(toolkit::MessageWindow* window, uint32_t message,
+                           const std::string& name, unsigned char* hostEntry) {
+  auto& running = RunningLookups();
+  for (auto it = running.begin(); it != running.end();) {
+    it = it->second.isNull() ? running.erase(it) : std::next(it);
+  }
+  if (auto previous = running.find(window); previous != running.end()) delete previous->second;
+  auto* lookup = new Lookup(window, message, hostEntry);
+  running[window] = lookup;
+  QHostInfo::lookupHost(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
+                        lookup, [lookup](const QHostInfo& info) { lookup->Finished(info); });
+}
+
+}  // namespace Psock

@@ -1,0 +1,143 @@
+// Loopback peers for the socket tests: plain blocking POSIX sockets on
+// 127.0.0.1, on a port the system chooses, each run by a std::thread. Every
+// blocking call is bounded (5 s), so a test that goes wrong fails instead of
+// hanging.
+#pragma once
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace sockettest {
+
+constexpr int kPeerWaitMs = 5000;
+
+// Waits until fd is readable, at most kPeerWaitMs.
+inline bool WaitReadable(int fd, int limitMs = kPeerWaitMs) {
+  pollfd probe{fd, POLLIN, 0};
+  return ::poll(&probe, 1, limitMs) == 1;
+}
+
+inline void SendAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+    if (n <= 0) return;
+    done += static_cast<size_t>(n);
+  }
+}
+
+// Reads one line (line feed included); empty when the connection ends first.
+inline std::string RecvLine(int fd) {
+  std::string line;
+  char c = 0;
+  while (WaitReadable(fd) && ::recv(fd, &c, 1, 0) == 1) {
+    line.push_back(c);
+    if (c == '\n') return line;
+  }
+  return {};
+}
+
+// Reads until the other side closes; returns everything received.
+inline std::string RecvUntilClosed(int fd) {
+  std::string all;
+  char chunk[4096];
+  while (WaitReadable(fd)) {
+    const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+    if (n <= 0) break;
+    all.append(chunk, static_cast<size_t>(n));
+  }
+  return all;
+}
+
+// Closes with SO_LINGER 0: the other side sees a reset.
+inline void ResetAndClose(int fd) {
+  const linger value{1, 0};
+  ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &value, sizeof value);
+  ::close(fd);
+}
+
+inline sockaddr_in Loopback(uint16_t port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(port);
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return address;
+}
+
+// A listening socket on 127.0.0.1 with a port chosen by the system.
+class Listener {
+ public:
+  Listener() {
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address = Loopback(0);
+    ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::listen(fd_, 64);
+    socklen_t length = sizeof address;
+    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+  }
+  ~Listener() { ::close(fd_); }
+  Listener(const Listener&) = delete;
+  Listener& operator=(const Listener&) = delete;
+
+  uint16_t Port() const { return port_; }
+  // The next connection, or -1 when none comes within the limit.
+  int AcceptOne(int limitMs = kPeerWaitMs) const {
+    if (!WaitReadable(fd_, limitMs)) return -1;
+    return ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+  }
+
+ private:
+  int fd_ = -1;
+  uint16_t port_ = 0;
+};
+
+// Accepts `connections` connections one after the other on a thread and runs
+// `script` with each; closes each connection after its script.
+class Peer {
+ public:
+  using Script = std::function<void(int fd)>;
+
+  // With closeAfterScript false, each script closes (or resets) its
+  // connection itself.
+  explicit Peer(Script script, int connections = 1, bool closeAfterScript = true)
+      : closeAfterScript_(closeAfterScript),
+        thread_([this, script = std::move(script), connections] {
+          for (int i = 0; i < connections; ++i) {
+            const int fd = listener_.AcceptOne();
+            if (fd < 0) return;
+            script(fd);
+            if (closeAfterScript_) ::close(fd);
+            ++served_;
+          }
+        }) {}
+  ~Peer() { Join(); }
+  Peer(const Peer&) = delete;
+  Peer& operator=(const Peer&) = delete;
+
+  uint16_t Port() const { return listener_.Port(); }
+  void Join() {
+    if (thread_.joinable()) thread_.join();
+  }
+  int Served() const { return served_; }
+
+ private:
+  Listener listener_;
+  const bool closeAfterScript_;
+  std::atomic<int> served_{0};
+  std::thread thread_;
+};
+
+inline void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+}  // namespace sockettest

@@ -1,0 +1,707 @@
+// TPowersock against real peers on 127.0.0.1.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <netinet/tcp.h>
+#include <sys/resource.h>
+
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "socket/Psock.h"
+#include "tests/socket/Peer.h"
+#include "toolkit/Pump.h"
+
+namespace {
+
+using Psock::EAbortError;
+using Psock::ESockError;
+using Psock::TPowersock;
+using sockettest::Peer;
+using Strings = std::vector<std::string>;
+
+// Runs `call` and returns the message of the ESockError it raises.
+template <typename Call>
+std::string SockErrorOf(Call call) {
+  try {
+    call();
+  } catch (const EAbortError& error) {
+    return "abort: " + error.Message();
+  } catch (const ESockError& error) {
+    return error.Message();
+  }
+  return "no error";
+}
+
+void PumpUntil(const std::function<bool()>& done) {
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!done() && std::chrono::steady_clock::now() < limit) toolkit::WaitForMessages();
+}
+
+// Answers each line with the lines of `replies`, in turn.
+Peer::Script Answering(Strings replies) {
+  return [replies](int fd) {
+    for (const std::string& reply : replies) {
+      if (sockettest::RecvLine(fd).empty()) return;
+      sockettest::SendAll(fd, reply);
+    }
+    sockettest::RecvUntilClosed(fd);
+  };
+}
+
+class Powersock : public testing::Test {
+ protected:
+  void SetUp() override {
+    sock = std::make_unique<TPowersock>(nullptr);
+    sock->Host = "127.0.0.1";
+    sock->TimeOut = 5000;  // a failing test ends instead of waiting forever
+    sock->OnStatus = [this](toolkit::Component* sender, const std::string& status) {
+      EXPECT_EQ(sender, sock.get());
+      trace.push_back(status);
+    };
+  }
+
+  void TearDown() override {
+    sock.reset();  // closes the connection, which ends the peer's script
+    peer.reset();
+  }
+
+  Peer& StartPeer(Peer::Script script, int connections = 1, bool closeAfterScript = true) {
+    peer = std::make_unique<Peer>(std::move(script), connections, closeAfterScript);
+    return *peer;
+  }
+
+  void Mark(const std::string& event) { trace.push_back("<" + event + ">"); }
+
+  void ConnectTo(const Peer& peer) {
+    sock->Port = peer.Port();
+    sock->Connect();
+    trace.clear();
+  }
+
+  std::unique_ptr<Peer> peer;
+  std::unique_ptr<TPowersock> sock;
+  Strings trace;
+};
+
+// ---------------------------------------------------------------------------
+// Connecting
+
+TEST_F(Powersock, ConnectToADottedAddressReportsNoLookup) {
+  Peer& peer = StartPeer(Answering({}));
+  sock->ReportLevel = 8;
+  sock->Port = peer.Port();
+  sock->OnConnect = [this](TPowersock* sender) {
+    EXPECT_EQ(sender, sock.get());
+    Mark("OnConnect");
+  };
+  sock->OnHostResolved = [this](toolkit::Component*) { Mark("OnHostResolved"); };
+  sock->Connect();
+  EXPECT_TRUE(sock->Connected);
+  EXPECT_EQ(trace, (Strings{"Connecting", "Resolve Host", "Timer On", "<OnConnect>", "Timer Off"}));
+  EXPECT_FALSE(sock->TimeOutTimer->Running());
+}
+
+TEST_F(Powersock, ConnectToANameLooksItUpFirst) {
+  Peer& peer = StartPeer(Answering({}));
+  sock->ReportLevel = 8;
+  sock->Host = "localhost";
+  sock->Port = peer.Port();
+  sock->OnConnect = [this](TPowersock*) { Mark("OnConnect"); };
+  sock->OnHostResolved = [this](toolkit::Component*) { Mark("OnHostResolved"); };
+  sock->Connect();
+  EXPECT_EQ(trace, (Strings{"Connecting", "Resolve Host", "Timer On", "Timer Off",
+                            "<OnHostResolved>", "Timer On", "<OnConnect>", "Timer Off"}));
+  EXPECT_EQ(ntohl(sock->RemoteAddress.sin_addr.s_addr), INADDR_LOOPBACK);
+}
+
+TEST_F(Powersock, OverrideHostAndPortReplaceHostAndPort) {
+  Peer& peer = StartPeer(Answering({}));
+  sock->Host = "nothing.invalid";
+  sock->Port = 1;
+  sock->OverrideHost = "127.0.0.1";
+  sock->OverridePort = 0x10000 + peer.Port();  // only the low 16 bits count
+  sock->Connect();
+  EXPECT_TRUE(sock->Connected);
+  EXPECT_EQ(ntohs(sock->RemoteAddress.sin_port), peer.Port());
+}
+
+TEST_F(Powersock, ConnectTwiceRaisesAlreadyConnectedAndKeepsTheConnection) {
+  Peer& peer = StartPeer(Answering({"220 still here\r\n"}));
+  ConnectTo(peer);
+  EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Already connected");
+  EXPECT_TRUE(sock->Connected);
+  EXPECT_EQ(sock->Transaction("NOOP"), "220 still here\r\n");
+}
+
+TEST_F(Powersock, RefusedPortFailsTheConnectionWithTheReasonKept) {
+  uint16_t port = 0;
+  { port = sockettest::Listener().Port(); }  // closed again: nobody listens
+  int failed = 0;
+  sock->OnConnectionFailed = [&](TPowersock*) { ++failed; };
+  sock->Port = port;
+  EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Connection Failed");
+  EXPECT_EQ(failed, 1);
+  EXPECT_FALSE(sock->Connected);
+  EXPECT_EQ(sock->LastError, 10061);
+  EXPECT_EQ(sock->ErrorText(10061), "10061:Connection refused");
+  EXPECT_FALSE(sock->TimeOutTimer->Running());
+}
+
+TEST_F(Powersock, DisconnectGivesAFreshSocketForTheNextConnect) {
+  Peer& peer = StartPeer(Answering({"1 one\r\n"}), 2);
+  int disconnects = 0;
+  sock->OnDisconnect = [&](TPowersock*) { ++disconnects; };
+  ConnectTo(peer);
+  const Psock::TSocket first = sock->SocketHandle;
+  sock->Disconnect();
+  EXPECT_FALSE(sock->Connected);
+  EXPECT_EQ(disconnects, 1);
+  EXPECT_NE(sock->SocketHandle, Psock::kNoSocket);
+  sock->Connect();
+  EXPECT_EQ(sock->Transaction("A"), "1 one\r\n");
+  (void)first;
+}
+
+TEST_F(Powersock, UnresolvableNameWithoutHandlerIsANullRemoteAddress) {
+  sock->Host = "nothing-here.invalid";
+  EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Null Remote Address");
+  EXPECT_EQ(sock->RemoteAddress.sin_addr.s_addr, 0u);
+  EXPECT_EQ(sock->LastError, 11001);
+}
+
+TEST_F(Powersock, InvalidHostHandlerGetsOneChance) {
+  Peer& peer = StartPeer(Answering({}));
+  sock->Host = "nothing-here.invalid";
+  sock->Port = peer.Port();
+  int asked = 0;
+  sock->OnInvalidHost = [&](bool& handled) {
+    ++asked;
+    sock->Host = "127.0.0.1";
+    handled = true;
+  };
+  sock->Connect();
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(sock->Connected);
+}
+
+TEST_F(Powersock, InvalidHostHandlerThatLeavesTheHostUnusableIsAskedOnce) {
+  sock->Host = "nothing-here.invalid";
+  int asked = 0;
+  sock->OnInvalidHost = [&](bool& handled) {
+    ++asked;
+    handled = true;
+  };
+  EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Null Remote Address");
+  EXPECT_EQ(asked, 1);
+  sock->OnInvalidHost = [&](bool&) { ++asked; };  // declines
+  EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Null Remote Address");
+  EXPECT_EQ(asked, 2);
+}
+
+TEST_F(Powersock, ZeroAddressAsksTheInvalidHostHandler) {
+  sock->Host = "0.0.0.0";
+  int asked = 0;
+  sock->OnInvalidHost = [&](bool&) { ++asked; };
+  EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Null Remote Address");
+  EXPECT_EQ(asked, 1);
+}
+
+TEST_F(Powersock, HostLongerThanTheBufferIsRefusedClearly) {
+  sock->Host = std::string(70000, 'a');
+  EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Host name too long");
+  sock->Host = std::string(TPowersock::kBufferSize, 'a');  // one byte too many for its zero
+  EXPECT_EQ(SockErrorOf([&] { sock->ResolveHost(); }), "Host name too long");
+}
+
+TEST_F(Powersock, LookupFinishingAfterTheComponentIsGoneTouchesNothing) {
+  // Under AddressSanitizer a write into the freed buffer or a message to the
+  // freed window would fail this test.
+  Psock::WSAAsyncGetHostByName(sock->WindowHandle.get(), TPowersock::LookupMessage, "localhost",
+                               sock->HostEntryBuffer->data());
+  sock.reset();
+  for (int i = 0; i < 100; ++i) toolkit::WaitForMessages();
+  SUCCEED();
+}
+
+// ---------------------------------------------------------------------------
+// Status reports by level
+
+TEST_F(Powersock, TransactionAtLevelEightReportsEveryStep) {
+  Peer& peer = StartPeer(Answering({"250 fine\r\n"}));
+  ConnectTo(peer);
+  sock->ReportLevel = 8;
+  EXPECT_EQ(sock->Transaction("HELO x"), "250 fine\r\n");
+  EXPECT_EQ(trace, (Strings{"Transaction", "Writeln", "Write", "Sending Buffer", "Timer On",
+                            "Timer Off", "ReadLn", "Timer On", "Timer Off", "250 fine\r\n"}));
+  EXPECT_EQ(sock->LastStatus, "250 fine\r\n");
+}
+
+// Connect, one transaction and Disconnect at `level`.
+Strings SessionAt(int32_t level) {
+  Peer peer(Answering({"220 ok\r\n"}));
+  TPowersock sock(nullptr);
+  Strings trace;
+  sock.OnStatus = [&](toolkit::Component*, const std::string& status) { trace.push_back(status); };
+  sock.ReportLevel = level;
+  sock.Host = "127.0.0.1";
+  sock.Port = peer.Port();
+  sock.TimeOut = 5000;
+  sock.Connect();
+  sock.Transaction("HELO");
+  sock.Disconnect();
+  return trace;
+}
+
+TEST(PowersockLevels, EachLevelLetsThroughItsShare) {
+  EXPECT_EQ(SessionAt(0), Strings{});
+  EXPECT_EQ(SessionAt(1), Strings{"220 ok\r\n"});
+  EXPECT_EQ(SessionAt(3), Strings{"220 ok\r\n"});
+  EXPECT_EQ(SessionAt(4), (Strings{"Sending Buffer", "220 ok\r\n", "Request Close Socket"}));
+  const Strings all = SessionAt(8);
+  EXPECT_EQ(all.front(), "Connecting");
+  EXPECT_EQ(all.back(), "Request Close Socket");
+  EXPECT_EQ(all[all.size() - 2], "Disconnecting");
+}
+
+TEST(PowersockLevels, StatusHandlerFailuresAreSwallowed) {
+  TPowersock sock(nullptr);
+  sock.ReportLevel = 8;
+  sock.OnStatus = [](toolkit::Component*, const std::string&) { throw rtl::Exception("boom"); };
+  sock.Cancel();
+  EXPECT_TRUE(sock.Canceled);
+  EXPECT_EQ(sock.LastStatus, "Canceling");
+}
+
+// ---------------------------------------------------------------------------
+// Reading lines
+
+TEST_F(Powersock, ReadLnKeepsTheLineEndExactly) {
+  Peer& peer = StartPeer([](int fd) {
+    sockettest::SendAll(fd, "abc\r\nxy\nlast");
+    sockettest::RecvUntilClosed(fd);
+  });
+  ConnectTo(peer);
+  EXPECT_EQ(sock->ReadLn(), "abc\r\n");
+  EXPECT_EQ(sock->ReadLn(), "xy\n");
+}
+
+TEST_F(Powersock, LinesSplitAcrossSeveralSendsAreJoined) {
+  Peer& peer = StartPeer([](int fd) {
+    sockettest::SendAll(fd, "a");
+    sockettest::SleepMs(20);
+    sockettest::SendAll(fd, "b");
+    sockettest::SleepMs(20);
+    sockettest::SendAll(fd, "c\nd");
+    sockettest::SleepMs(20);
+    sockettest::SendAll(fd, "e\n");
+    sockettest::RecvUntilClosed(fd);
+  });
+  ConnectTo(peer);
+  EXPECT_EQ(sock->ReadLn(), "abc\n");
+  EXPECT_EQ(sock->ReadLn(), "de\n");
+}
+
+TEST_F(Powersock, ByteAtATimePeerStillGivesWholeLines) {
+  const std::string text = "220 one byte at a time\r\n250 and another\r\n";
+  Peer& peer = StartPeer([&text](int fd) {
+    const int one = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    for (char c : text) {
+      sockettest::SendAll(fd, std::string(1, c));
+      sockettest::SleepMs(1);
+    }
+    sockettest::RecvUntilClosed(fd);
+  });
+  ConnectTo(peer);
+  EXPECT_EQ(sock->ReadLn(), "220 one byte at a time\r\n");
+  EXPECT_EQ(sock->ReadLn(), "250 and another\r\n");
+}
+
+TEST_F(Powersock, PeerClosingMidLineGivesTheEmptyLine) {
+  Peer& peer = StartPeer([](int fd) {
+    sockettest::SendAll(fd, "partial");
+    sockettest::SleepMs(30);
+  });
+  ConnectTo(peer);
+  EXPECT_EQ(sock->ReadLn(), "");
+}
+
+TEST_F(Powersock, PeerResetIsASocketErrorWithItsText) {
+  Peer& peer = StartPeer([](int fd) { sockettest::ResetAndClose(fd); }, 1, false);
+  ConnectTo(peer);
+  peer.Join();
+  sockettest::SleepMs(20);  // the reset has arrived; nothing pumped it yet
+  std::vector<std::pair<int, std::string>> errors;
+  sock->OnError = [&](toolkit::Component*, uint16_t number, const std::string& text) {
+    errors.emplace_back(number, text);
+  };
+  EXPECT_EQ(SockErrorOf([&] { sock->ReadLn(); }), "10054:Connection reset by peer");
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0].first, 10054);
+  EXPECT_EQ(errors[0].second, "10054:Connection reset by peer");
+  EXPECT_EQ(sock->LastError, 10054);
+  EXPECT_FALSE(sock->TimeOutTimer->Running());
+}
+
+TEST_F(Powersock, SixtyFourKilobytesWithoutALineFeedIsARangeError) {
+  Peer& peer = StartPeer([](int fd) {
+    sockettest::SendAll(fd, std::string(70000, 'x'));
+    sockettest::RecvUntilClosed(fd);
+  });
+  ConnectTo(peer);
+  EXPECT_THROW(sock->ReadLn(), rtl::ERangeError);
+  EXPECT_FALSE(sock->TimeOutTimer->Running());
+}
+
+TEST_F(Powersock, LineOfExactlyTheBufferRoomIsRead) {
+  const std::string line = std::string(65535, 'y') + "\n";
+  Peer& peer = StartPeer([&line](int fd) {
+    sockettest::SendAll(fd, line);
+    sockettest::RecvUntilClosed(fd);
+  });
+  ConnectTo(peer);
+  EXPECT_EQ(sock->ReadLn(), line);
+}
+
+TEST_F(Powersock, SilentPeerTimesOutAndLeavesTheTimerOff) {
+  Peer& peer = StartPeer(Answering({}));
+  ConnectTo(peer);
+  sock->TimeOut = 50;
+  EXPECT_EQ(SockErrorOf([&] { sock->ReadLn(); }), "abort: Socket readln aborted");
+  EXPECT_TRUE(sock->TimedOut);
+  EXPECT_FALSE(sock->Canceled);  // cleared by the abort
+  EXPECT_TRUE(sock->LookupDone);
+  EXPECT_FALSE(sock->TimeOutTimer->Running());
+  EXPECT_TRUE(sock->Connected);  // the socket is unchanged
+}
+
+TEST_F(Powersock, NegativeTimeOutIsARangeError) {
+  Peer& peer = StartPeer(Answering({}));
+  ConnectTo(peer);
+  sock->TimeOut = -1;
+  EXPECT_THROW(sock->ReadLn(), rtl::ERangeError);
+}
+
+TEST_F(Powersock, CancelFromAHandlerEndsAWait) {
+  Peer& peer = StartPeer(Answering({}));
+  ConnectTo(peer);
+  sock->TimeOut = 0;  // only the cancel can end this wait
+  sock->ReportLevel = 8;
+  QTimer::singleShot(30, [this] { sock->Cancel(); });
+  EXPECT_EQ(SockErrorOf([&] { sock->ReadLn(); }), "abort: Socket readln aborted");
+  EXPECT_FALSE(sock->TimedOut);
+  EXPECT_FALSE(sock->Canceled);
+  EXPECT_NE(std::find(trace.begin(), trace.end(), "Canceling"), trace.end());
+}
+
+TEST_F(Powersock, CancelBeforeReadLnKeepsTheWaitingLine) {
+  Peer& peer = StartPeer([](int fd) {
+    sockettest::SendAll(fd, "kept\r\n");
+    sockettest::RecvUntilClosed(fd);
+  });
+  ConnectTo(peer);
+  PumpUntil([&] { return sock->DataAvailable(); });
+  sock->Cancel();
+  EXPECT_EQ(SockErrorOf([&] { sock->ReadLn(); }), "abort: Socket readln aborted");
+  EXPECT_EQ(sock->ReadLn(), "kept\r\n");
+}
+
+TEST_F(Powersock, CanceledSendSendsNothing) {
+  Peer& peer = StartPeer([](int fd) { EXPECT_EQ(sockettest::RecvUntilClosed(fd), "after\r\n"); });
+  ConnectTo(peer);
+  sock->Abort();
+  EXPECT_EQ(SockErrorOf([&] { sock->Writeln("before"); }), "abort: Socket send aborted");
+  sock->Writeln("after");
+  sock->Disconnect();
+}
+
+// ---------------------------------------------------------------------------
+// Transactions and sending
+
+TEST_F(Powersock, ReplyNumbers) {
+  Peer& peer =
+      StartPeer(Answering({"220 ready\r\n", "OK no number\r\n", "0042x\r\n", "40000 too big\r\n"}));
+  ConnectTo(peer);
+  EXPECT_EQ(sock->Transaction("A"), "220 ready\r\n");
+  EXPECT_EQ(sock->ReplyNumber, 220);
+  EXPECT_EQ(sock->Transaction("B"), "OK no number\r\n");
+  EXPECT_EQ(sock->ReplyNumber, 0);
+  sock->Transaction("C");
+  EXPECT_EQ(sock->ReplyNumber, 42);
+  EXPECT_THROW(sock->Transaction("D"), rtl::ERangeError);
+  EXPECT_EQ(sock->Reply, "40000 too big\r\n");
+}
+
+TEST_F(Powersock, WriteSendsUpToTheFirstZeroByte) {
+  Peer& peer = StartPeer([](int fd) { EXPECT_EQ(sockettest::RecvUntilClosed(fd), "abx\r\n"); });
+  ConnectTo(peer);
+  sock->Write(std::string("ab\0cd", 5));
+  sock->Writeln(std::string("x\0y", 3));  // CR LF goes after the zero: not sent
+  sock->Writeln("");
+  sock->Disconnect();
+}
+
+TEST_F(Powersock, SendBufferSendsCountedAndZeroTerminatedBlocks) {
+  Peer& peer = StartPeer([](int fd) {
+    EXPECT_EQ(sockettest::RecvUntilClosed(fd), std::string("a\0b"
+                                                           "cd",
+                                                           5));
+  });
+  ConnectTo(peer);
+  sock->SendBuffer("a\0b", 3);
+  sock->SendBuffer("cd", 0);
+  const std::string tooLong(65536, 'z');
+  EXPECT_THROW(sock->Write(tooLong), rtl::ERangeError);
+  sock->Disconnect();
+}
+
+TEST_F(Powersock, SendingToAPeerThatHasGoneFailsWithoutKillingTheProcess) {
+  // The peer closes; the first send after that draws a reset, and every
+  // further send meets a broken pipe, which must not raise SIGPIPE.
+  Peer& peer = StartPeer([](int) {});
+  ConnectTo(peer);
+  peer.Join();
+  Strings errors;
+  for (int i = 0; i < 100 && errors.size() < 3; ++i) {
+    try {
+      sock->Write(std::string(1000, 'q'));
+    } catch (const ESockError& e) {
+      errors.push_back(e.Message());
+    }
+    sockettest::SleepMs(1);
+  }
+  ASSERT_EQ(errors.size(), 3u);
+  for (const std::string& error : errors) {
+    EXPECT_TRUE(error == "10054:Connection reset by peer" ||
+                error == "10057:Socket is not connected")
+        << error;
+  }
+}
+
+TEST_F(Powersock, PeerCloseIsNoticedWhileIdle) {
+  Peer& peer = StartPeer([](int) {});
+  int disconnects = 0;
+  sock->OnDisconnect = [&](TPowersock*) { ++disconnects; };
+  ConnectTo(peer);
+  PumpUntil([&] { return !sock->Connected; });
+  EXPECT_FALSE(sock->Connected);
+  EXPECT_EQ(disconnects, 1);
+  EXPECT_NE(sock->SocketHandle, Psock::kNoSocket);
+}
+
+TEST_F(Powersock, DataAvailableEventFiresForWaitingData) {
+  Peer& peer = StartPeer([](int fd) {
+    sockettest::SendAll(fd, "x\n");
+    sockettest::RecvUntilClosed(fd);
+  });
+  int events = 0;
+  sock->OnDataAvailable = [&](TPowersock*) { ++events; };
+  ConnectTo(peer);
+  PumpUntil([&] { return events > 0; });
+  EXPECT_EQ(events, 1);
+  EXPECT_TRUE(sock->DataAvailable());
+  EXPECT_EQ(sock->ReadLn(), "x\n");
+  EXPECT_FALSE(sock->DataAvailable());
+}
+
+// ---------------------------------------------------------------------------
+// Accepting
+
+TEST_F(Powersock, AcceptTakesAConnectionOnAListeningSocket) {
+  ASSERT_EQ(::listen(sock->SocketHandle, 1), 0);
+  sockaddr_in local{};
+  socklen_t length = sizeof local;
+  ::getsockname(sock->SocketHandle, reinterpret_cast<sockaddr*>(&local), &length);
+  Psock::WSAAsyncSelect(sock->SocketHandle, sock->WindowHandle.get(), TPowersock::LookupMessage,
+                        Psock::FD_ACCEPT);
+  int disconnects = 0;
+  sock->OnDisconnect = [&](TPowersock*) { ++disconnects; };
+  sock->ReportLevel = 4;
+  std::thread client([port = ntohs(local.sin_port)] {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const sockaddr_in address = sockettest::Loopback(port);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+      sockettest::SendAll(fd, "hello\n");
+      sockettest::RecvUntilClosed(fd);
+    }
+    ::close(fd);
+  });
+  const Psock::TSocket accepted = sock->Accept();
+  EXPECT_EQ(trace, Strings{"Accepting"});
+  EXPECT_TRUE(sock->LookupDone);
+  EXPECT_TRUE(sock->Connected);
+  EXPECT_EQ(disconnects, 1);  // the wake-up message calls the disconnect event
+  EXPECT_EQ(ntohl(sock->RemoteAddress.sin_addr.s_addr), INADDR_LOOPBACK);
+  ASSERT_NE(accepted, Psock::kNoSocket);
+  char bytes[16] = {};
+  long got = -1;
+  for (int i = 0; i < 2500 && got < 0; ++i) {
+    got = Psock::recv(accepted, bytes, sizeof bytes, false);
+    if (got < 0) toolkit::WaitForMessages();
+  }
+  EXPECT_EQ(std::string(bytes, static_cast<size_t>(std::max(got, 0L))), "hello\n");
+  EXPECT_EQ(Psock::closesocket(accepted), 0);
+  client.join();
+}
+
+TEST_F(Powersock, CanceledAcceptRaises) {
+  QTimer::singleShot(10, [this] { sock->Cancel(); });
+  EXPECT_EQ(SockErrorOf([&] { sock->Accept(); }), "Accepting Canceled");
+  EXPECT_TRUE(sock->Canceled);
+}
+
+// ---------------------------------------------------------------------------
+// Socket layer users and resources
+
+TEST(PowersockUsers, OnlyTheFirstComponentStartsTheSocketLayer) {
+  ASSERT_EQ(TPowersock::WinsockUsers(), 0);
+  auto first = std::make_unique<TPowersock>(nullptr);
+  EXPECT_EQ(TPowersock::WinsockUsers(), 1);
+  ASSERT_EQ(first->WinsockInfo.size(), 6u);
+  EXPECT_EQ(first->WinsockInfo[0], "Version= 1.1");
+  EXPECT_EQ(first->WinsockInfo[1], "High Version= 1.1");
+  EXPECT_EQ(first->WinsockInfo[2].rfind("Description= ", 0), 0u);
+  EXPECT_EQ(first->WinsockInfo[3], "System= Running");
+  EXPECT_EQ(first->WinsockInfo[4].rfind("Max Sockets= ", 0), 0u);
+  EXPECT_EQ(first->WinsockInfo[5], "Max Udp pack size= 65507");
+  auto second = std::make_unique<TPowersock>(nullptr);
+  EXPECT_EQ(TPowersock::WinsockUsers(), 2);
+  EXPECT_TRUE(second->WinsockInfo.empty());
+  EXPECT_NE(first->SocketHandle, second->SocketHandle);
+  first.reset();
+  EXPECT_EQ(TPowersock::WinsockUsers(), 1);
+  second.reset();
+  EXPECT_EQ(TPowersock::WinsockUsers(), 0);
+}
+
+TEST(PowersockUsers, DesignModeStartsNothing) {
+  toolkit::Component form(nullptr);
+  form.SetDesigning(true);
+  auto* sock = new TPowersock(&form);
+  EXPECT_EQ(TPowersock::WinsockUsers(), 0);
+  EXPECT_EQ(sock->SocketHandle, Psock::kNoSocket);
+}  // the form destroys it
+
+int OpenDescriptors() {
+  int count = 0;
+  if (DIR* dir = ::opendir("/proc/self/fd")) {
+    while (::readdir(dir) != nullptr) ++count;
+    ::closedir(dir);
+  }
+  return count;
+}
+
+TEST(PowersockUsers, FailedStartLeavesTheCountAndReleasesEverything) {
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+  // Take every descriptor below a low limit, so the first socket finds none.
+  rlimit tight = saved;
+  tight.rlim_cur = static_cast<rlim_t>(OpenDescriptors() + 16);
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+  std::vector<int> taken;
+  for (int fd = ::dup(0); fd >= 0 && taken.size() < 1000; fd = ::dup(0)) taken.push_back(fd);
+  std::string error;
+  try {
+    TPowersock sock(nullptr);
+  } catch (const ESockError& e) {
+    error = e.Message();
+  }
+  for (int fd : taken) ::close(fd);
+  ::setrlimit(RLIMIT_NOFILE, &saved);
+  EXPECT_EQ(error, "Initializaton of windows sockets failed");
+  EXPECT_EQ(TPowersock::WinsockUsers(), 0);
+}
+
+void SleepUntilServed(const Peer& peer, int served) {
+  for (int i = 0; i < 500 && peer.Served() < served; ++i) sockettest::SleepMs(10);
+}
+
+TEST(PowersockUsers, ThousandSessionsLeaveNoDescriptorBehind) {
+  constexpr int kSessions = 1000;
+  Peer peer(
+      [](int fd) {
+        const std::string line = sockettest::RecvLine(fd);
+        sockettest::SendAll(fd, "250 " + line);
+        sockettest::RecvUntilClosed(fd);
+      },
+      kSessions + 1);
+  TPowersock sock(nullptr);
+  sock.Host = "127.0.0.1";
+  sock.Port = peer.Port();
+  sock.TimeOut = 5000;
+  const auto session = [&](int i) {
+    sock.Connect();
+    const std::string reply = sock.Transaction("n" + std::to_string(i));
+    sock.Disconnect();
+    return reply;
+  };
+  session(-1);  // warms up what the event loop opens once
+  SleepUntilServed(peer, 1);
+  const int before = OpenDescriptors();
+  for (int i = 0; i < kSessions; ++i) {
+    ASSERT_EQ(session(i), "250 n" + std::to_string(i) + "\r\n");
+  }
+  peer.Join();  // the peer has closed its end of every session
+  EXPECT_EQ(OpenDescriptors(), before);
+}
+
+// ---------------------------------------------------------------------------
+// Texts
+
+TEST(PowersockTexts, ErrorTextFormsAndUnknownNumbers) {
+  TPowersock sock(nullptr);
+  EXPECT_EQ(sock.ErrorText(0), "");
+  EXPECT_EQ(sock.ErrorText(10004), "10004:Interrupted system call");
+  EXPECT_EQ(sock.ErrorText(10049), "10049:Can't assign requested address");
+  EXPECT_EQ(sock.ErrorText(11003), "11003:Non-Recoverable error: FORMERR, REFUSED, NOTIMP");
+  EXPECT_EQ(sock.ErrorText(11004), "11004:Valid name, no data record of requested type");
+  EXPECT_EQ(sock.ErrorText(10101), "Unknown Error No. 10101");
+  EXPECT_EQ(sock.ErrorText(10000), "Unknown Error No. 10000");
+}
+
+TEST(PowersockTexts, CheckErrorPassesWouldBlockAndSmallNumbers) {
+  TPowersock sock(nullptr);
+  int calls = 0;
+  sock.OnError = [&](toolkit::Component*, uint16_t, const std::string&) { ++calls; };
+  Psock::WSASetLastError(10035);
+  EXPECT_EQ(sock.CheckError(10035), "");
+  Psock::WSASetLastError(9999);
+  EXPECT_EQ(sock.CheckError(10035), "");
+  EXPECT_EQ(sock.LastError, 9999);
+  Psock::WSASetLastError(10101);
+  EXPECT_EQ(SockErrorOf([&] { sock.CheckError(10035); }), "Unknown Error No. 10101");
+  EXPECT_EQ(calls, 1);
+}
+
+TEST(PowersockTexts, LocalAddressIsDottedOrEmpty) {
+  TPowersock sock(nullptr);
+  const std::string address = sock.GetLocalIP();
+  if (!address.empty()) {
+    EXPECT_NE(Psock::inet_addr(address.c_str()), 0xFFFFFFFFu) << address;
+  }
+}
+
+TEST(PowersockTexts, DestructionDeliversNoStatusAndNoDisconnectEvent) {
+  Peer peer(Answering({}));
+  Strings trace;
+  int disconnects = 0;
+  {
+    TPowersock sock(nullptr);
+    sock.Host = "127.0.0.1";
+    sock.Port = peer.Port();
+    sock.Connect();
+    sock.ReportLevel = 8;
+    sock.OnStatus = [&](toolkit::Component*, const std::string& s) { trace.push_back(s); };
+    sock.OnDisconnect = [&](TPowersock*) { ++disconnects; };
+  }
+  EXPECT_TRUE(trace.empty());
+  EXPECT_EQ(disconnects, 0);
+}
+
+}  // namespace
