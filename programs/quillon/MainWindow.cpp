@@ -302,7 +302,6 @@ int RunWindow(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("quillon"));
   try {
     MainWindow window(units::UnitCategories());
-    window.resize(900, 640);
     window.show();
     const QString screenshot = QString::fromLocal8Bit(qgetenv("QUILLON_SCREENSHOT"));
     if (!screenshot.isEmpty()) {
