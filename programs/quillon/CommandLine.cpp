@@ -167,8 +167,9 @@ Conversions An entry AMOUNT FROM in TO converts between two units of one
 Things to know:
   - A function applies to the term right after its name, not to a product or a
     sum: sin2*3 is sin(2)*3, and sin3! is sin(6). Write sin(2*3) for more.
-  - A minus at the start, after an operator, after "e"/"E" or after a function
-    name is a sign, and it binds before "^": -2^2 is (-2)^2 = 4.
+  - A minus at the start, after an operator, after "e"/"E", after another minus
+    or after a function name that begins the entry (sin-1) is a sign, and a
+    sign binds before "^": -2^2 is (-2)^2 = 4. Elsewhere it subtracts.
   - A minus after e is a sign, so e-1 is no valid entry: write e+-1 or (e)-1.
   - A group in parentheses is replaced by the digits of its value, so a group
     right after digits joins them: 2(3) is 23, not 2*3. Write 2*(3).
