@@ -1,0 +1,82 @@
+// tamsel: a client for line-oriented TCP services. With a display and no
+// arguments it opens its window; with HOST and PORT it runs from the command
+// line (see CommandLine.h and `tamsel --help`).
+#include <QCoreApplication>
+#include <QTimer>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "programs/tamsel/CommandLine.h"
+#include "programs/tamsel/TamselWindow.h"
+#include "toolkit/Application.h"
+
+namespace {
+
+bool HasDisplay() {
+  return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+int RunWindow(int argc, char** argv) {
+  toolkit::Application application(argc, argv);
+  tamsel::TamselWindow window;
+  window.show();
+  return application.exec();
+}
+
+// Hidden (--screenshot FILE HOST PORT): opens the window, connects, runs the
+// lines of standard input as transactions, grabs the window into FILE.
+int RunScreenshot(int argc, char** argv, const tamsel::Options& options) {
+  if (!HasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+  toolkit::Application application(argc, argv);
+  toolkit::SetErrorBoxHandler(
+      [](const std::string& message) { std::cerr << "tamsel: " << message << '\n'; });
+  tamsel::TamselWindow window;
+  window.SetHost(QString::fromStdString(options.host));
+  window.SetPort(options.port);
+  window.SetTimeOut(options.timeOut);
+  window.SetReportLevel(options.level);
+  window.show();
+  int status = 0;
+  QTimer::singleShot(50, &window, [&] {
+    window.ConnectToServer();
+    std::string line;
+    while (std::getline(std::cin, line)) {
+      if (!line.empty()) window.SendCommand(QString::fromStdString(line));
+    }
+    QTimer::singleShot(200, &window, [&] {
+      if (!window.grab().save(QString::fromStdString(options.screenshot))) status = 1;
+      application.quit();
+    });
+  });
+  application.exec();
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  tamsel::Options options;
+  const std::string problem = tamsel::ParseOptions(arguments, options);
+  if (options.help) {
+    std::cout << tamsel::Usage();
+    return 0;
+  }
+  if (arguments.empty()) {
+    if (HasDisplay()) return RunWindow(argc, argv);
+    std::cerr << "tamsel: no display for the window; give HOST and PORT to run without one\n\n"
+              << tamsel::Usage();
+    return 2;
+  }
+  if (!problem.empty()) {
+    std::cerr << "tamsel: " << problem << "\nTry 'tamsel --help'.\n";
+    return 2;
+  }
+  if (!options.screenshot.empty()) return RunScreenshot(argc, argv, options);
+  // The command line needs the event loop only: no display, no platform.
+  QCoreApplication application(argc, argv);
+  return tamsel::RunCommandLine(options, std::cin, std::cout, std::cerr);
+}
