@@ -201,6 +201,7 @@ void TamselWindow::ConnectToServer() {
     ShowError(error);
   }
   SetBusy(false);
+  if (sock_->Connected) command_->setFocus();
 }
 
 void TamselWindow::DisconnectFromServer() {
@@ -221,6 +222,7 @@ void TamselWindow::SendCommand(const QString& command) {
   try {
     AddExchange(RunTransaction(*sock_, toolkit::ToBytes(command)));
     command_->clear();
+    command_->setFocus();
   } catch (const std::exception& error) {
     ShowError(error);
   }
