@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -143,7 +144,9 @@ TEST_F(DynamicLibrary, ALibraryThatCannotBeBoundFailsToInitialize) {
 }
 
 TEST_F(DynamicLibrary, AFileThatIsNoLibraryLeavesTheObjectClosedWithoutError) {
-  const std::string path = testing::TempDir() + "dynlib_not_a_library.so";
+  // Named after the process: suites of several build trees may run at once.
+  const std::string path =
+      testing::TempDir() + "dynlib_not_a_library_" + std::to_string(getpid()) + ".so";
   std::ofstream(path) << "This is text, not a shared library.\n";
   TDynamicLibrary library;
   for (const std::string& name : {path, testing::TempDir()}) {  // a file, a folder
