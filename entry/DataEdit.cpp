@@ -352,8 +352,14 @@ void TDataEdit::keyPressEvent(QKeyEvent* event) {
     key = static_cast<char>(typed[0].unicode());
   }
   const char typedKey = key;
-  if (OnKeyPress) OnKeyPress(*this, key);
-  if (key != 0) HandleKeyPress(key);
+  try {
+    if (OnKeyPress) OnKeyPress(*this, key);
+    if (key != 0) HandleKeyPress(key);
+  } catch (const std::exception& error) {
+    event->accept();
+    toolkit::ReportException(this, error);
+    return;
+  }
   if (key == 0) {
     event->accept();
   } else if (key == typedKey) {
@@ -366,8 +372,6 @@ void TDataEdit::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void TDataEdit::focusInEvent(QFocusEvent* event) { QLineEdit::focusInEvent(event); }
-
 void TDataEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   // Another window taking the focus (the error box among them) or a popup
@@ -375,7 +379,11 @@ void TDataEdit::focusOutEvent(QFocusEvent* event) {
   const Qt::FocusReason reason = event->reason();
   if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
   if (exitChecksRunning > 0 || Destroying()) return;
-  ValidateEntry();
+  try {
+    ValidateEntry();
+  } catch (const std::exception& error) {
+    toolkit::ReportException(this, error);
+  }
 }
 
 // ---------------------------------------------------------------------------

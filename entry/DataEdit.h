@@ -150,7 +150,11 @@ class TDataEdit : public QLineEdit, public toolkit::Component, public toolkit::F
 
   // The exit check: OnExit, evaluation, whole-number and limit tests, the
   // text replaced by the value's text. Rejected entries are reported in the
-  // error box and the focus is brought back; other failures pass out.
+  // error box and the focus is brought back; other failures pass out. When
+  // the check runs because the field is left or Enter is pressed, such a
+  // failure goes to the central report (toolkit::ReportException) at the
+  // event handler's edge: it is not thrown through Qt's own event dispatch,
+  // which is built without exception support and would skip its cleanup.
   void ValidateEntry();
   // The character hook: Enter (13) runs the exit check, selects all and is
   // swallowed (set to 0); an operator typed over the whole text is appended.
@@ -167,7 +171,6 @@ class TDataEdit : public QLineEdit, public toolkit::Component, public toolkit::F
   void Loaded(QWidget* form) override;
 
  protected:
-  void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -200,10 +203,6 @@ class TDataEdit : public QLineEdit, public toolkit::Component, public toolkit::F
 
   // A label name restored in the reading state, resolved by Loaded().
   QString pendingLabelName_;
-  // The field has had the focus since it last lost it (see focusOutEvent).
-  bool entered_ = false;
-  // An exit check is running; focus changes it causes start no other.
-  bool validating_ = false;
 };
 
 }  // namespace DataEdit
