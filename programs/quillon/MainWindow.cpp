@@ -120,21 +120,31 @@ units::TCategory& MainWindow::Category() const { return catalogue_.GetCategory(c
 void MainWindow::SelectCategory(int32_t category) {
   if (category < 0 || category >= catalogue_.CategoryCount()) return;
   category_ = category;
-  if (categories_->currentRow() != category) categories_->setCurrentRow(category);
+  // Moving the list's row comes back here through its signal.
+  if (categories_->currentRow() != category) {
+    categories_->setCurrentRow(category);
+    return;
+  }
   FillUnitLists();
 }
 
 void MainWindow::SelectFrom(int32_t unit) {
   if (unit < 0 || unit >= Category().UnitCount()) return;
   Category().Selection1 = unit;
-  if (from_->currentRow() != unit) from_->setCurrentRow(unit);
+  if (from_->currentRow() != unit) {
+    from_->setCurrentRow(unit);
+    return;
+  }
   UpdateConversion();
 }
 
 void MainWindow::SelectTo(int32_t unit) {
   if (unit < 0 || unit >= Category().UnitCount()) return;
   Category().Selection2 = unit;
-  if (to_->currentRow() != unit) to_->setCurrentRow(unit);
+  if (to_->currentRow() != unit) {
+    to_->setCurrentRow(unit);
+    return;
+  }
   UpdateConversion();
 }
 
