@@ -17,8 +17,10 @@
 //   - OnExit runs first in every exit check (on leaving the field and on
 //     Enter), before the text is evaluated, and sees the text as typed. If it
 //     raises, nothing else of the check happens and the failure passes on.
-//   - OnKeyPress runs for every typed character before the field's own key
-//     handling; it may change the character, or set it to 0 to swallow it.
+//   - OnKeyPress runs for every typed Latin-1 character (Enter and Return
+//     count as 13) before the field's own key handling; it may change the
+//     character, or set it to 0 to swallow it. Keys without such a character
+//     (arrows, Tab, other scripts) go to the edit control unhooked.
 //   - OnChange is QLineEdit's textChanged signal.
 //
 // Stored form descriptions (.ui files loaded through toolkit::FormLoader)
