@@ -26,7 +26,6 @@ constexpr uint32_t kNoAddress = 0;
 constexpr uint32_t kInaddrNone = 0xFFFFFFFFu;
 constexpr uint16_t kWinsockVersion = 0x0101;
 constexpr size_t kLineRoom = 65536;  // bytes of Buffer a line may take
-constexpr size_t kPeekChunk = 4096;  // bytes peeked at a time while looking for a line feed
 
 constexpr char kInitFailed[] = "Initializaton of windows sockets failed";
 
@@ -237,14 +236,26 @@ std::string TPowersock::CheckError(uint16_t expected) {
 }
 
 void TPowersock::TimerOn() {
+  StartTimeOut();
+  ArmTimeOut();
+}
+
+void TPowersock::StartTimeOut() {
   ReportStatus(8, "Timer On");
   TimedOut = false;
   TimeOutTimer->SetInterval(rtl::RangeChecked<uint32_t>(TimeOut));
+  timeOutDue_ = true;
+}
+
+void TPowersock::ArmTimeOut() {
+  if (!timeOutDue_) return;
+  timeOutDue_ = false;
   TimeOutTimer->SetEnabled(true);
 }
 
 void TPowersock::TimerOff() {
   ReportStatus(8, "Timer Off");
+  timeOutDue_ = false;
   TimeOutTimer->SetEnabled(false);
 }
 
@@ -266,7 +277,15 @@ void TPowersock::Cancel() {
   Canceled = true;
 }
 
-void TPowersock::Idle() { toolkit::WaitForMessages(std::chrono::milliseconds(2)); }
+void TPowersock::Pump() {
+  ArmTimeOut();
+  toolkit::ProcessMessages();
+}
+
+void TPowersock::Idle() {
+  ArmTimeOut();
+  toolkit::WaitForMessages(std::chrono::milliseconds(2));
+}
 
 // ---------------------------------------------------------------------------
 // Notifications
@@ -292,6 +311,7 @@ void TPowersock::HandleSocketMessage(uint32_t number, uintptr_t /*parameter*/,
         case FD_CONNECT:
           if (Succeeded) {
             Connected = true;
+            connectNotified_ = true;
             if (OnConnect) OnConnect(this);
           }
           break;
@@ -328,7 +348,7 @@ void TPowersock::ResolveHost() {
   if (RemoteAddress.sin_addr.s_addr != kInaddrNone) return;  // a dotted address
 
   RemoteAddress.sin_addr.s_addr = kNoAddress;
-  TimerOn();
+  StartTimeOut();
   {
     Finally timerOff([this] { TimerOff(); });
     LookupDone = false;
@@ -373,12 +393,15 @@ void TPowersock::Connect() {
   RemoteAddress.sin_port = htons(static_cast<uint16_t>(port & 0xFFFF));
   LookupDone = false;
   Succeeded = true;
+  connectNotified_ = false;
   if (Psock::connect(SocketHandle, RemoteAddress) == -1) CheckError(WSAEWOULDBLOCK);
 
-  TimerOn();
+  StartTimeOut();
   {
     Finally timerOff([this] { TimerOff(); });
-    while (!Connected && !TimedOut && !Canceled && Succeeded) Idle();
+    // A peer that closes at once may have its close handled in the same
+    // pump as the connection: the connect notification still ends the wait.
+    while (!Connected && !connectNotified_ && !TimedOut && !Canceled && Succeeded) Idle();
   }
   if (!TimedOut && !Canceled && Succeeded) return;
 
@@ -404,6 +427,7 @@ void TPowersock::CloseSocket() {
   // The closed handle is never used again, even when OnDisconnect raises:
   // the system may hand the same number out for something else.
   SocketHandle = kNoSocket;
+  DropReceived();
   if (ShuttingDown) {
     if (!Destroying() && OnDisconnect) OnDisconnect(this);
     return;
@@ -446,7 +470,7 @@ TSocket TPowersock::Accept() {
 
 void TPowersock::SendBuffer(const void* data, uint16_t count) {
   ReportStatus(4, "Sending Buffer");
-  TimerOn();
+  StartTimeOut();  // the send never pumps, so no tick can come before TimerOff
   Finally timerOff([this] { TimerOff(); });
   if (!Canceled) {
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -495,56 +519,59 @@ void TPowersock::Writeln(const std::string& text) {
 
 std::string TPowersock::ReadLn() {
   ReportStatus(8, "ReadLn");
-  TimerOn();
+  StartTimeOut();
   Finally timerOff([this] { TimerOff(); });
-  std::string line;
-  size_t taken = 0;
-  size_t lineFeed = 0;
-  bool found = false;
-  do {
-    const size_t room = kLineRoom - taken;
-    if (room == 0) throw rtl::ERangeError();  // 65,536 bytes without a line feed
-    // Peeking a chunk at a time finds a short line without copying
-    // everything that waits behind it.
-    const long n = Psock::recv(SocketHandle, Buffer.data() + taken, std::min(room, kPeekChunk),
-                               /*peek=*/true);
-    if (n == 0) return {};  // the peer has closed; a partial line is dropped
-    if (n < 0) {
-      LastError = WSAGetLastError();
-      if (LastError == WSAENOTCONN) return {};  // no connection: no line
-      CheckError(WSAEWOULDBLOCK);
-      Idle();  // nothing waits yet: wait for the next event
-      continue;
+  for (;;) {
+    // A whole line among the bytes received: it is the result, unless the
+    // read is canceled, which leaves it waiting for the next ReadLn.
+    const unsigned char* begin = readAhead_.data() + readBegin_;
+    const unsigned char* end = readAhead_.data() + readEnd_;
+    const auto* lineFeed = static_cast<const unsigned char*>(std::memchr(begin, '\n', end - begin));
+    if (lineFeed != nullptr && !Canceled) {
+      std::string line(begin, lineFeed + 1);
+      readBegin_ += line.size();
+      if (readBegin_ == readEnd_) readBegin_ = readEnd_ = 0;
+      return line;
     }
-    const auto* begin = Buffer.data() + taken;
-    const auto* end = begin + n;
-    const auto* at = std::find(begin, end, static_cast<unsigned char>('\n'));
-    if (at != end) {
-      lineFeed = static_cast<size_t>(at - Buffer.data());
-      found = true;
-      break;
+    if (lineFeed == nullptr) {
+      if (readEnd_ - readBegin_ == kLineRoom) {
+        DropReceived();  // 65,536 bytes without a line feed
+        throw rtl::ERangeError();
+      }
+      if (readBegin_ > 0) {  // make room behind the bytes kept
+        std::memmove(readAhead_.data(), begin, readEnd_ - readBegin_);
+        readEnd_ -= readBegin_;
+        readBegin_ = 0;
+      }
+      const long n = Psock::recv(SocketHandle, readAhead_.data() + readEnd_, kLineRoom - readEnd_,
+                                 /*peek=*/false);
+      if (n == 0) {  // the peer has closed; a partial line is dropped
+        DropReceived();
+        return {};
+      }
+      if (n < 0) {
+        LastError = WSAGetLastError();
+        if (LastError == WSAENOTCONN) return {};  // no connection: no line
+        CheckError(WSAEWOULDBLOCK);               // raises unless the receive would block
+        Idle();                                   // nothing waits yet: wait for the next event
+      } else {
+        const bool complete = std::memchr(readAhead_.data() + readEnd_, '\n', n) != nullptr;
+        readEnd_ += static_cast<size_t>(n);
+        if (complete) continue;
+        Pump();
+      }
     }
-    line.resize(taken + static_cast<size_t>(n));
-    const long received = Psock::recv(SocketHandle, line.data() + taken, static_cast<size_t>(n),
-                                      /*peek=*/false);
-    if (received > 0) taken += static_cast<size_t>(received);
-    line.resize(taken);
-    toolkit::ProcessMessages();
-  } while (!Canceled);
-
-  if (!found || Canceled) {
-    Canceled = false;
-    throw EAbortError("Socket readln aborted");
+    if (Canceled) break;
   }
-  const size_t rest = lineFeed + 1 - taken;
-  line.resize(lineFeed + 1);
-  const long received = Psock::recv(SocketHandle, line.data() + taken, rest, /*peek=*/false);
-  line.resize(taken + static_cast<size_t>(std::max(received, 0L)));
-  return line;
+  Canceled = false;
+  throw EAbortError("Socket readln aborted");
 }
+
+void TPowersock::DropReceived() { readBegin_ = readEnd_ = 0; }
 
 bool TPowersock::DataAvailable() {
   ReportStatus(8, "Data Available");
+  if (readEnd_ > readBegin_) return true;  // received, not yet read
   return Psock::recv(SocketHandle, Buffer.data(), 1, /*peek=*/true) >= 1;
 }
 

@@ -192,10 +192,27 @@ class TPowersock : public toolkit::Component {
 
  private:
   bool DesignMode() const;
+  // What TimerOn does, except that the system timer is armed only at the
+  // first pump of the operation (ArmTimeOut): no tick can arrive before it,
+  // so an operation that never waits costs no timer.
+  void StartTimeOut();
+  void ArmTimeOut();
+  // One pump step; Idle first waits for the next event, at most 2 ms.
+  void Pump();
   void AttachSocket(TSocket socket);
   void MakeFreshSocket();
   // Waits for the next event, at most 2 ms, and pumps the event queue.
   void Idle();
+  void DropReceived();
+
+  bool timeOutDue_ = false;
+  bool connectNotified_ = false;
+  // Bytes received from the socket and not yet returned by ReadLn: lines
+  // are cut from here, so that reading a line costs no system call while
+  // whole lines are waiting. Never holds more than one line's room.
+  std::array<unsigned char, kBufferSize> readAhead_{};
+  size_t readBegin_ = 0;
+  size_t readEnd_ = 0;
 };
 
 }  // namespace Psock

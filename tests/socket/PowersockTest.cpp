@@ -153,6 +153,29 @@ TEST_F(Powersock, RefusedPortFailsTheConnectionWithTheReasonKept) {
   EXPECT_FALSE(sock->TimeOutTimer->Running());
 }
 
+TEST_F(Powersock, ConnectionClosedInTheSamePumpStillEndsTheConnect) {
+  // A peer that closes at once: its connect and close notifications can be
+  // handled in one pump, and the wait must end all the same instead of
+  // running into the time-out (or on forever without one).
+  Peer& peer = StartPeer(Answering({}));
+  sock->Port = peer.Port();
+  sock->TimeOut = 2000;
+  sock->ReportLevel = 8;
+  Strings events;
+  sock->OnConnect = [&](TPowersock*) { events.push_back("connect"); };
+  sock->OnDisconnect = [&](TPowersock*) { events.push_back("disconnect"); };
+  sock->OnStatus = [&](toolkit::Component*, const std::string& status) {
+    if (status != "Timer On") return;
+    sock->WindowHandle->Post(TPowersock::SocketMessage, 0,
+                             Psock::MakeSelectParameter(Psock::FD_CONNECT, 0));
+    sock->WindowHandle->Post(TPowersock::SocketMessage, 0,
+                             Psock::MakeSelectParameter(Psock::FD_CLOSE, 0));
+  };
+  EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "no error");
+  EXPECT_EQ(events, (Strings{"connect", "disconnect"}));
+  EXPECT_FALSE(sock->Connected);
+}
+
 TEST_F(Powersock, DisconnectGivesAFreshSocketForTheNextConnect) {
   Peer& peer = StartPeer(Answering({"1 one\r\n"}), 2);
   int disconnects = 0;
