@@ -119,7 +119,7 @@ TPowersock::TPowersock(toolkit::Component* owner) : toolkit::Component(owner) {
   ReportLevel = 0;
   ReportStatus(8, "Create");  // ReportLevel is still 0: never passes
   WindowHandle = std::make_unique<toolkit::MessageWindow>([this](const toolkit::Message& message) {
-    if (message.number >= SocketMessage) {
+    if (message.number >= SocketMessage && !IsStaleNotification(message.parameter)) {
       HandleSocketMessage(message.number, message.parameter, message.longParameter);
     }
   });

@@ -25,6 +25,8 @@
 
 namespace Psock {
 
+static_assert(sizeof(uintptr_t) == 8, "notification parameters carry a serial number");
+
 namespace {
 
 thread_local int lastError = 0;
@@ -59,6 +61,7 @@ class Selection : public QObject {
   ~Selection() override;
 
   int Fd() const { return fd_; }
+  uint32_t Serial() const { return serial_; }
 
   // A recv (peek or not) re-enables FD_READ.
   void Received() {
@@ -88,8 +91,12 @@ class Selection : public QObject {
     }
   }
 
+  // The parameter is the socket, with this selection's serial number above
+  // it, so that a message still queued when the socket is closed can be
+  // told from one about a new socket under the same number.
   void Post(uint16_t event, uint16_t error) {
-    window_->Post(message_, static_cast<uintptr_t>(fd_), MakeSelectParameter(event, error));
+    const uintptr_t parameter = static_cast<uintptr_t>(fd_) | (uintptr_t{serial_} << 32);
+    window_->Post(message_, parameter, MakeSelectParameter(event, error));
   }
 
   bool HasPeer() const {
@@ -149,7 +156,9 @@ class Selection : public QObject {
     if (error == 0) WatchReads();
   }
 
+  static inline uint32_t lastSerial_ = 0;
   int fd_;
+  uint32_t serial_ = ++lastSerial_ == 0 ? ++lastSerial_ : lastSerial_;
   toolkit::MessageWindow* window_;
   uint32_t message_;
   uint16_t events_;
@@ -453,6 +462,13 @@ std::string LocalHostName() {
   char name[200] = {};
   if (::gethostname(name, sizeof name - 1) != 0) return {};
   return name;
+}
+
+bool IsStaleNotification(uintptr_t parameter) {
+  const auto serial = static_cast<uint32_t>(parameter >> 32);
+  if (serial == 0) return false;  // not posted by a selection
+  const Selection* selection = SelectionOf(static_cast<int>(parameter & 0xFFFFFFFFu));
+  return selection == nullptr || selection->Serial() != serial;
 }
 
 int WSAAsyncSelect(TSocket socket, toolkit::MessageWindow* window, uint32_t message,

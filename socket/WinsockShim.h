@@ -5,8 +5,9 @@
 // a Windows Sockets error number translated from errno, so the component
 // logic above reads the same numbers on every platform. A socket attached to
 // a message window with WSAAsyncSelect becomes non-blocking, and its events
-// arrive at that window as posted messages (number, socket, event code in the
-// low 16 bits and error word in the high 16 bits of the long parameter) with
+// arrive at that window as posted messages (the socket in the low 32 bits of
+// the parameter, event code in the low 16 bits and error word in the high 16
+// bits of the long parameter) with
 // the re-enabling rules of Windows Sockets: one FD_READ until the next recv
 // (a peek included), one FD_ACCEPT until the next accept, one FD_CONNECT with
 // the outcome of a connect, one FD_CLOSE when the peer's end is seen.
@@ -88,6 +89,11 @@ std::string LocalHostName();
 // call for the same socket replaces the first; events 0 detaches it.
 int WSAAsyncSelect(TSocket socket, toolkit::MessageWindow* window, uint32_t message,
                    uint16_t events);
+
+// Whether a notification (by its parameter) was posted for a socket that has
+// been closed or re-attached since: such a message must be ignored, because
+// the system may already have handed the same number to a new socket.
+bool IsStaleNotification(uintptr_t parameter);
 
 // Looks `name` up in the background. On completion the first IPv4 address
 // (network byte order) is written to the first 4 bytes of `hostEntry` and

@@ -176,6 +176,41 @@ TEST_F(Powersock, ConnectionClosedInTheSamePumpStillEndsTheConnect) {
   EXPECT_FALSE(sock->Connected);
 }
 
+TEST_F(Powersock, NotificationOfAClosedSocketLeavesItsSuccessorAlone) {
+  // The peer's data and close arrive together: the close notification is
+  // still queued when the read event's handler disconnects and connects
+  // anew. Under the same socket number, that stale close must not end the
+  // new connection.
+  int served = 0;
+  Peer& peer = StartPeer(
+      [&served](int fd) {
+        if (served++ == 0) {
+          sockettest::SleepMs(30);  // after Connect has stopped pumping
+          sockettest::SendAll(fd, "bye\n");
+          return;
+        }
+        sockettest::RecvLine(fd);
+        sockettest::SendAll(fd, "pong\r\n");
+        sockettest::RecvUntilClosed(fd);
+      },
+      2);
+  sock->Port = peer.Port();
+  sock->TimeOut = 2000;
+  sock->Connect();
+  sockettest::SleepMs(100);  // data and close are both there before the next pump
+  std::string again = "not called";
+  sock->OnDataAvailable = [&](TPowersock*) {
+    sock->OnDataAvailable = nullptr;
+    sock->Disconnect();
+    again = SockErrorOf([&] { sock->Connect(); });
+  };
+  PumpUntil([&] { return again != "not called"; });
+  for (int i = 0; i < 10; ++i) toolkit::WaitForMessages();
+  EXPECT_EQ(again, "no error");
+  EXPECT_TRUE(sock->Connected);
+  EXPECT_EQ(SockErrorOf([&] { EXPECT_EQ(sock->Transaction("ping"), "pong\r\n"); }), "no error");
+}
+
 TEST_F(Powersock, DisconnectGivesAFreshSocketForTheNextConnect) {
   Peer& peer = StartPeer(Answering({"1 one\r\n"}), 2);
   int disconnects = 0;
