@@ -72,9 +72,20 @@ constexpr std::array<FunctionName, 25> kFunctionNames = {{
 
 constexpr size_t kLongestName = 7;
 
-const Extended kPi = std::numbers::pi_v<Extended>;
-const Extended kE = std::exp(1.0L);
-const Extended kLn2 = std::log(2.0L);
+constexpr Extended kPi = std::numbers::pi_v<Extended>;  // the extended value nearest to pi
+
+// Computed on first use, so that evaluations during static initialisation of
+// other units see them too.
+Extended E() {
+  static const Extended e = std::exp(1.0L);
+  return e;
+}
+
+Extended Ln2() {
+  static const Extended ln2 = std::log(2.0L);
+  return ln2;
+}
+
 constexpr Extended kTanhLimit = 5678.22249441322L;
 constexpr Extended kArcTanhOfOne = 1.1E4932L;
 
@@ -92,8 +103,8 @@ const FunctionName* LeadingName(std::string_view term) {
 std::optional<Extended> Constant(std::string_view term) {
   if (term == "pi") return kPi;
   if (term == "-pi") return -kPi;
-  if (term == "e") return kE;
-  if (term == "-e") return -kE;
+  if (term == "e") return E();
+  if (term == "-e") return -E();
   return std::nullopt;
 }
 
@@ -127,7 +138,7 @@ Extended ArcSinh(Extended x) {
   const Extended a = std::fabs(x);
   Extended result;
   if (a > 1e10L) {
-    result = rtl::Add(kLn2, Ln(a));
+    result = rtl::Add(Ln2(), Ln(a));
   } else {
     const Extended square = rtl::Multiply(a, a);
     const Extended denominator = rtl::Add(1, Sqrt(rtl::Add(1, square)));
@@ -138,7 +149,7 @@ Extended ArcSinh(Extended x) {
 
 Extended ArcCosh(Extended x) {
   if (x <= 1) return 0;
-  if (x > 1e10L) return rtl::Add(kLn2, Ln(x));
+  if (x > 1e10L) return rtl::Add(Ln2(), Ln(x));
   return Ln(rtl::Add(x, Sqrt(rtl::Multiply(rtl::Subtract(x, 1), rtl::Add(x, 1)))));
 }
 
