@@ -152,7 +152,7 @@ TPowersock::~TPowersock() {
   HostEntryBuffer.reset();
   WindowHandle.reset();  // also detaches the sockets attached to it
   ShuttingDown = true;
-  if (!DesignMode()) {
+  if (started_) {  // not in design mode, and the start-up succeeded
     try {
       CloseSocket();
     } catch (...) {
@@ -189,6 +189,7 @@ void TPowersock::InitWinsock() {
     if (SocketHandle == kNoSocket) CheckError(WSAEWOULDBLOCK);
     if (SocketHandle == kNoSocket) throw ESockError(kInitFailed);
     AttachSocket(SocketHandle);
+    started_ = true;
   } catch (...) {
     if (SocketHandle != kNoSocket) Psock::closesocket(SocketHandle);
     SocketHandle = kNoSocket;
@@ -475,9 +476,9 @@ void TPowersock::SendBuffer(const void* data, uint16_t count) {
   if (!Canceled) {
     const auto* bytes = static_cast<const unsigned char*>(data);
     size_t total = count;
-    if (total == 0) {
-      // Bounded scan: an unterminated block fails here instead of being
-      // read past its end.
+    if (total == 0 && bytes != nullptr) {
+      // The scan stops where the range error applies anyway: at 65,536
+      // bytes without a zero.
       total =
           rtl::RangeChecked<uint16_t>(::strnlen(reinterpret_cast<const char*>(bytes), kLineRoom));
     }

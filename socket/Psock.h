@@ -205,6 +205,7 @@ class TPowersock : public toolkit::Component {
   void Idle();
   void DropReceived();
 
+  bool started_ = false;  // holds a user of the socket layer
   bool timeOutDue_ = false;
   bool connectNotified_ = false;
   // Bytes received from the socket and not yet returned by ReadLn: lines

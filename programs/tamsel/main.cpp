@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,14 @@ bool HasDisplay() {
 
 int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);
-  tamsel::TamselWindow window;
-  window.show();
+  std::unique_ptr<tamsel::TamselWindow> window;
+  try {
+    window = std::make_unique<tamsel::TamselWindow>();
+  } catch (const std::exception& error) {
+    toolkit::ShowErrorBox(error.what());
+    return 1;
+  }
+  window->show();
   return application.exec();
 }
 
@@ -33,7 +40,14 @@ int RunScreenshot(int argc, char** argv, const tamsel::Options& options) {
   toolkit::Application application(argc, argv);
   toolkit::SetErrorBoxHandler(
       [](const std::string& message) { std::cerr << "tamsel: " << message << '\n'; });
-  tamsel::TamselWindow window;
+  std::unique_ptr<tamsel::TamselWindow> created;
+  try {
+    created = std::make_unique<tamsel::TamselWindow>();
+  } catch (const std::exception& error) {
+    std::cerr << "tamsel: " << error.what() << '\n';
+    return 1;
+  }
+  tamsel::TamselWindow& window = *created;
   window.SetHost(QString::fromStdString(options.host));
   window.SetPort(options.port);
   window.SetTimeOut(options.timeOut);

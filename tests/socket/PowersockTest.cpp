@@ -6,6 +6,7 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -181,10 +182,10 @@ TEST_F(Powersock, NotificationOfAClosedSocketLeavesItsSuccessorAlone) {
   // still queued when the read event's handler disconnects and connects
   // anew. Under the same socket number, that stale close must not end the
   // new connection.
-  int served = 0;
+  auto served = std::make_shared<std::atomic<int>>(0);
   Peer& peer = StartPeer(
-      [&served](int fd) {
-        if (served++ == 0) {
+      [served](int fd) {
+        if ((*served)++ == 0) {
           sockettest::SleepMs(30);  // after Connect has stopped pumping
           sockettest::SendAll(fd, "bye\n");
           return;
@@ -367,7 +368,7 @@ TEST_F(Powersock, LinesSplitAcrossSeveralSendsAreJoined) {
 
 TEST_F(Powersock, ByteAtATimePeerStillGivesWholeLines) {
   const std::string text = "220 one byte at a time\r\n250 and another\r\n";
-  Peer& peer = StartPeer([&text](int fd) {
+  Peer& peer = StartPeer([text](int fd) {
     const int one = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     for (char c : text) {
@@ -419,7 +420,7 @@ TEST_F(Powersock, SixtyFourKilobytesWithoutALineFeedIsARangeError) {
 
 TEST_F(Powersock, LineOfExactlyTheBufferRoomIsRead) {
   const std::string line = std::string(65535, 'y') + "\n";
-  Peer& peer = StartPeer([&line](int fd) {
+  Peer& peer = StartPeer([line](int fd) {
     sockettest::SendAll(fd, line);
     sockettest::RecvUntilClosed(fd);
   });
