@@ -77,11 +77,11 @@ inline sockaddr_in Loopback(uint16_t port) {
 // A listening socket on 127.0.0.1 with a port chosen by the system.
 class Listener {
  public:
-  Listener() {
+  explicit Listener(int backlog = 64) {
     fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address = Loopback(0);
     ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(fd_, 64);
+    ::listen(fd_, backlog);
     socklen_t length = sizeof address;
     ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
     port_ = ntohs(address.sin_port);

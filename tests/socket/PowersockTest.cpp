@@ -154,6 +154,61 @@ TEST_F(Powersock, RefusedPortFailsTheConnectionWithTheReasonKept) {
   EXPECT_FALSE(sock->TimeOutTimer->Running());
 }
 
+// A listener whose accept queue is full: a further connect gets no answer.
+class FullListener {
+ public:
+  FullListener() : listener_(0) {
+    for (int i = 0; i < 2; ++i) {
+      const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+      const sockaddr_in address = sockettest::Loopback(listener_.Port());
+      ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+      fillers_.push_back(fd);
+    }
+    sockettest::SleepMs(20);
+  }
+  ~FullListener() {
+    for (int fd : fillers_) ::close(fd);
+  }
+  uint16_t Port() const { return listener_.Port(); }
+
+ private:
+  sockettest::Listener listener_;
+  std::vector<int> fillers_;
+};
+
+TEST_F(Powersock, ConnectWithoutAnswerTimesOut) {
+  FullListener full;
+  int failed = 0;
+  sock->OnConnectionFailed = [&](TPowersock*) { ++failed; };
+  sock->Port = full.Port();
+  sock->TimeOut = 100;
+  EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Connection Timed out");
+  EXPECT_EQ(failed, 1);
+  EXPECT_TRUE(sock->TimedOut);
+  EXPECT_TRUE(sock->Canceled);  // a time-out always leaves both set
+  EXPECT_TRUE(sock->LookupDone);
+  EXPECT_FALSE(sock->Connected);
+  EXPECT_FALSE(sock->TimeOutTimer->Running());
+}
+
+TEST_F(Powersock, CanceledConnectAndLookup) {
+  FullListener full;
+  sock->Port = full.Port();
+  sock->TimeOut = 0;
+  QTimer::singleShot(30, [this] { sock->Cancel(); });
+  EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Connection Canceled");
+  EXPECT_FALSE(sock->TimedOut);
+
+  sock->Disconnect();
+  sock->Host = "localhost";
+  sock->ReportLevel = 8;
+  sock->OnStatus = [this](toolkit::Component*, const std::string& status) {
+    if (status == "Timer On") sock->Cancel();  // during the look-up
+  };
+  EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Host Lookup Canceled");
+  EXPECT_TRUE(sock->Canceled);
+}
+
 TEST_F(Powersock, ConnectionClosedInTheSamePumpStillEndsTheConnect) {
   // A peer that closes at once: its connect and close notifications can be
   // handled in one pump, and the wait must end all the same instead of
