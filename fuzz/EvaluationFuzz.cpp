@@ -1,9 +1,11 @@
 #include "fuzz/EvaluationFuzz.h"
 
 #include <cmath>
+#include <functional>
 #include <string_view>
 
 #include "evaluation/PMisc.h"
+#include "fuzz/ReferenceEvaluator.h"
 #include "runtime/rtl.h"
 
 namespace fuzzing {
@@ -12,11 +14,14 @@ namespace {
 
 constexpr std::string_view kAssignPrefix = "Entry could not be evaluated:\r";
 
-// "value <bits>" or "<error class>: <message>"; an unexpected outcome starts
-// with "unexpected".
-std::string Outcome(bool term, const std::string& text) {
+// Entries up to this length are also evaluated by the (quadratic) reference.
+constexpr size_t kReferenceLimit = 256;
+
+}  // namespace
+
+std::string OutcomeOf(const std::function<rtl::Extended()>& evaluate) {
   try {
-    const rtl::Extended value = term ? PMisc::EvaluateTerm(text) : PMisc::EvaluateExpression(text);
+    const rtl::Extended value = evaluate();
     if (!std::isfinite(value)) return "unexpected non-finite value";
     char bits[22];
     return "value " + std::string(rtl::FormatBits(rtl::BitsOf(value), bits));
@@ -32,8 +37,6 @@ std::string Outcome(bool term, const std::string& text) {
   }
 }
 
-}  // namespace
-
 std::string EvaluateOnce(const uint8_t* data, size_t size) {
   if (size == 0) return {};
   const char savedSeparator = rtl::DecimalSeparator();
@@ -41,13 +44,19 @@ std::string EvaluateOnce(const uint8_t* data, size_t size) {
   const bool term = (data[0] & 2) != 0;
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
+  auto evaluate = [&] {
+    return term ? PMisc::EvaluateTerm(text) : PMisc::EvaluateExpression(text);
+  };
   std::string problem;
-  const std::string first = Outcome(term, text);
-  const std::string second = Outcome(term, text);
+  const std::string first = OutcomeOf(evaluate);
+  const std::string second = OutcomeOf(evaluate);
   if (first.starts_with("unexpected")) {
     problem = first;
   } else if (first != second) {
     problem = "different outcomes: " + first + " / " + second;
+  } else if (!term && text.size() <= kReferenceLimit) {
+    const std::string model = OutcomeOf([&] { return ReferenceEvaluateExpression(text); });
+    if (model != first) problem = "differs from the reference: " + first + " / " + model;
   }
   PMisc::IsFunctionName(text);
   rtl::SetDecimalSeparator(savedSeparator);
