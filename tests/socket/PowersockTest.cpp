@@ -1,5 +1,6 @@
 // TPowersock against real peers on 127.0.0.1.
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/tcp.h>
 #include <sys/resource.h>
@@ -241,7 +242,7 @@ TEST_F(Powersock, NotificationOfAClosedSocketLeavesItsSuccessorAlone) {
   Peer& peer = StartPeer(
       [served](int fd) {
         if ((*served)++ == 0) {
-          sockettest::SleepMs(30);  // after Connect has stopped pumping
+          sockettest::RecvLine(fd);  // sent once Connect has stopped pumping
           sockettest::SendAll(fd, "bye\n");
           return;
         }
@@ -253,6 +254,7 @@ TEST_F(Powersock, NotificationOfAClosedSocketLeavesItsSuccessorAlone) {
   sock->Port = peer.Port();
   sock->TimeOut = 2000;
   sock->Connect();
+  sock->Writeln("go");
   sockettest::SleepMs(100);  // data and close are both there before the next pump
   std::string again = "not called";
   sock->OnDataAvailable = [&](TPowersock*) {
@@ -718,8 +720,11 @@ TEST(PowersockUsers, FailedStartLeavesTheCountAndReleasesEverything) {
   rlimit tight = saved;
   tight.rlim_cur = static_cast<rlim_t>(OpenDescriptors() + 16);
   ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
-  std::vector<int> taken;
-  for (int fd = ::dup(0); fd >= 0 && taken.size() < 1000; fd = ::dup(0)) taken.push_back(fd);
+  std::vector<int> taken{::open("/dev/null", O_RDONLY | O_CLOEXEC)};
+  ASSERT_GE(taken.front(), 0);
+  for (int fd = ::dup(taken.front()); fd >= 0 && taken.size() < 1000; fd = ::dup(taken.front())) {
+    taken.push_back(fd);
+  }
   std::string error;
   try {
     TPowersock sock(nullptr);
