@@ -497,6 +497,22 @@ TEST_F(Powersock, SilentPeerTimesOutAndLeavesTheTimerOff) {
   EXPECT_TRUE(sock->Connected);  // the socket is unchanged
 }
 
+TEST_F(Powersock, PartOfALineSurvivesATimeOut) {
+  Peer& peer = StartPeer([](int fd) {
+    sockettest::SendAll(fd, "par");
+    sockettest::RecvLine(fd);  // "more": the client has given up once
+    sockettest::SendAll(fd, "tial\r\n");
+    sockettest::RecvUntilClosed(fd);
+  });
+  ConnectTo(peer);
+  sock->TimeOut = 50;
+  EXPECT_EQ(SockErrorOf([&] { sock->ReadLn(); }), "abort: Socket readln aborted");
+  EXPECT_TRUE(sock->DataAvailable());  // "par" is kept
+  sock->TimeOut = 5000;
+  sock->Writeln("more");
+  EXPECT_EQ(sock->ReadLn(), "partial\r\n");
+}
+
 TEST_F(Powersock, NegativeTimeOutIsARangeError) {
   Peer& peer = StartPeer(Answering({}));
   ConnectTo(peer);
