@@ -254,16 +254,11 @@ std::vector<bool> MatchedOpenings(std::string_view text) {
   return matched;
 }
 
-}  // namespace
-
-}  // namespace detail
-
-rtl::Extended EvaluateExpression(const std::string& text) {
-  using namespace detail;
-  if (text.empty()) Fail(kBlank);
-
-  Workspace work;
-  std::string working;  // the text without blanks, groups replaced by their values
+// The entry without blanks, each group replaced by the general number text
+// of its value, innermost and leftmost first. Every ")" closes the latest "("
+// still open; a "(" that nothing closes stays as an ordinary character.
+std::string WithoutBlanksAndGroups(std::string_view text, Workspace& work) {
+  std::string working;
   working.reserve(text.size());
 
   size_t openings = 0;
@@ -301,6 +296,18 @@ rtl::Extended EvaluateExpression(const std::string& text) {
       working += c;
     }
   }
+  return working;
+}
+
+}  // namespace
+
+}  // namespace detail
+
+rtl::Extended EvaluateExpression(const std::string& text) {
+  using namespace detail;
+  if (text.empty()) Fail(kBlank);
+  Workspace work;
+  std::string working = WithoutBlanksAndGroups(text, work);
   return EvaluateFlat(working.data(), working.size(), work);
 }
 
