@@ -129,10 +129,16 @@ class TPowersock : public toolkit::Component {
   // Sends text up to its first zero byte; Writeln appends CR LF.
   void Write(const std::string& text);
   void Writeln(const std::string& text);
-  // The next line, its line end included; empty when the peer has closed.
+  // The next line, its line end included; empty when the peer has closed
+  // (a partial line is then dropped). Bytes received behind the line stay
+  // with the component for the next ReadLn, and so does part of a line when
+  // the read is canceled or times out. A line of more than 65,536 bytes
+  // raises rtl::ERangeError.
   std::string ReadLn();
 
   std::string GetLocalIP();
+  // Whether at least one byte waits: received and not yet read, or in the
+  // socket.
   bool DataAvailable();
   void ResolveHost();
   std::string ErrorText(uint16_t errorNumber);
@@ -150,8 +156,8 @@ class TPowersock : public toolkit::Component {
   // The number of components that hold the socket layer started.
   static int32_t WinsockUsers();
 
-  // Work area for sending, DataAvailable and host names; the peek area of
-  // ReadLn. Part of the object, never reallocated.
+  // Work area for sending, DataAvailable and host names. Part of the
+  // object, never reallocated.
   std::array<unsigned char, kBufferSize> Buffer{};
 
   TNotifyEvent OnDataAvailable;
