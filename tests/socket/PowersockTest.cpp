@@ -449,8 +449,15 @@ TEST_F(Powersock, PeerClosingMidLineGivesTheEmptyLine) {
 }
 
 TEST_F(Powersock, PeerResetIsASocketErrorWithItsText) {
-  Peer& peer = StartPeer([](int fd) { sockettest::ResetAndClose(fd); }, 1, false);
+  // The peer resets once Connect is over (after the client's first line).
+  Peer& peer = StartPeer(
+      [](int fd) {
+        sockettest::RecvLine(fd);
+        sockettest::ResetAndClose(fd);
+      },
+      1, false);
   ConnectTo(peer);
+  sock->Writeln("go");
   peer.Join();
   sockettest::SleepMs(20);  // the reset has arrived; nothing pumped it yet
   std::vector<std::pair<int, std::string>> errors;
@@ -596,8 +603,9 @@ TEST_F(Powersock, SendBufferSendsCountedAndZeroTerminatedBlocks) {
 TEST_F(Powersock, SendingToAPeerThatHasGoneFailsWithoutKillingTheProcess) {
   // The peer closes; the first send after that draws a reset, and every
   // further send meets a broken pipe, which must not raise SIGPIPE.
-  Peer& peer = StartPeer([](int) {});
+  Peer& peer = StartPeer([](int fd) { sockettest::RecvLine(fd); });
   ConnectTo(peer);
+  sock->Writeln("go");
   peer.Join();
   Strings errors;
   for (int i = 0; i < 100 && errors.size() < 3; ++i) {
