@@ -136,11 +136,12 @@ Extended Power(Extended b, Extended x) {
   return rtl::CheckFinite(std::exp(rtl::Multiply(x, std::log(b))));
 }
 
-// The 64-bit remainder of the truncated values. INT64_MIN % -1 overflows in
-// the processor, so a divisor of -1 gives its (zero) remainder directly.
+// The 64-bit remainder of the truncated values. -2^63 is a valid dividend,
+// and -2^63 % -1 overflows in the processor's integer division, so a
+// divisor of -1 gives its (zero) remainder directly.
 Extended Remainder(Extended left, Extended right) {
-  const int64_t dividend = rtl::Trunc64(left);
-  const int64_t divisor = rtl::Trunc64(right);
+  const int64_t dividend = rtl::TruncFitting64(left);
+  const int64_t divisor = rtl::TruncFitting64(right);
   if (divisor == 0) throw rtl::EDivByZero();
   if (divisor == -1) return 0;
   return static_cast<Extended>(dividend % divisor);

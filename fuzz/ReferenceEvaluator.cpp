@@ -61,8 +61,8 @@ std::string Apply(char op, const std::string& leftText, const std::string& right
     case kSubtraction:
       return rtl::FormatGeneral(rtl::Subtract(left, right));
     case '%': {
-      const int64_t l = rtl::Trunc64(left);
-      const int64_t r = rtl::Trunc64(right);
+      const int64_t l = rtl::TruncFitting64(left);
+      const int64_t r = rtl::TruncFitting64(right);
       if (r == 0) throw rtl::EDivByZero();
       return std::to_string(r == -1 ? 0 : l % r);
     }

@@ -18,6 +18,11 @@ int64_t Trunc64(Extended value) {
   return static_cast<int64_t>(value);  // conversion truncates toward zero
 }
 
+int64_t TruncFitting64(Extended value) {
+  if (value == -kTwoTo63) return INT64_MIN;
+  return Trunc64(value);
+}
+
 int64_t Round64(Extended value) {
   CheckInt64Range(value);
   // nearbyint rounds in the current mode, which is to nearest, ties to even.

@@ -42,6 +42,11 @@ inline Extended Divide(Extended a, Extended b) {
 // more (or a NaN) is an invalid operation.
 int64_t Trunc64(Extended value);
 
+// Truncation toward zero for integer operators: every value whose truncation
+// fits a signed 64-bit integer converts, -2^63 included; anything else (or a
+// NaN) is an invalid operation.
+int64_t TruncFitting64(Extended value);
+
 // Rounding to the nearest signed 64-bit integer, ties to even. A magnitude of
 // 2^63 or more (or a NaN) is an invalid operation.
 int64_t Round64(Extended value);

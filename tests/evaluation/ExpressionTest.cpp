@@ -53,17 +53,21 @@ TEST(Operators, RemainderTruncatesBothSidesAndTakesTheDividendsSign) {
 }
 
 // The extreme dividend with a divisor of -1 overflows a processor's integer
-// division; its remainder is 0. -2^63 itself has magnitude 2^63 and is an
-// invalid operation like every value of magnitude 2^63 or more.
+// division; its remainder is 0. -2^63 truncates into the 64-bit range and is
+// a valid operand; anything beyond the range is an invalid operation.
 TEST(Operators, RemainderAtTheEndsOfTheIntegerRange) {
   EXPECT_EQ(Outcome("-9223372036854775807%-1"), Value(0));
   EXPECT_EQ(Outcome("9223372036854775807%-1"), Value(0));
   EXPECT_EQ(Outcome("-9223372036854775807%2"), Value(-1));
-  EXPECT_EQ(Outcome("-9223372036854775808%-1"), kInvalidOp);
-  EXPECT_EQ(Outcome("-9223372036854775808%3"), kInvalidOp);
+  EXPECT_EQ(Outcome("-9223372036854775808%-1"), Value(0));
+  EXPECT_EQ(Outcome("-9223372036854775808%3"), Value(-2));
+  EXPECT_EQ(Outcome("-9223372036854775808%-9223372036854775808"), Value(0));
+  EXPECT_EQ(Outcome("7%-9223372036854775808"), Value(7));
+  EXPECT_EQ(Outcome("-9223372036854775809%3"), kInvalidOp);
   EXPECT_EQ(Outcome("9223372036854775808%3"), kInvalidOp);
-  EXPECT_EQ(Outcome("5%-9223372036854775808"), kInvalidOp);
-  EXPECT_EQ(Outcome("-9223372036854775808%0"), kInvalidOp);  // truncation comes first
+  EXPECT_EQ(Outcome("5%9223372036854775808"), kInvalidOp);
+  EXPECT_EQ(Outcome("9223372036854775808%0"), kInvalidOp);  // truncation comes first
+  EXPECT_EQ(Outcome("-9223372036854775808%0"), kDivByZero);
 }
 
 TEST(Operators, LogicalOperatorsGiveOneOrZero) {

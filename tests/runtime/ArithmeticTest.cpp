@@ -54,6 +54,13 @@ TEST(IntegerConversion, TruncatesTowardZero) {
   EXPECT_EQ(rtl::Trunc64(-9223372036854775807.0L), -INT64_MAX);
 }
 
+TEST(IntegerConversion, TruncationForIntegerOperatorsAcceptsTheWholeRange) {
+  EXPECT_EQ(rtl::TruncFitting64(-9223372036854775808.0L), INT64_MIN);
+  EXPECT_EQ(rtl::TruncFitting64(-7.9L), -7);
+  EXPECT_THROW(rtl::TruncFitting64(9223372036854775808.0L), rtl::EInvalidOp);
+  EXPECT_THROW(rtl::TruncFitting64(-9223372036854775809.0L), rtl::EInvalidOp);
+}
+
 TEST(IntegerConversion, MagnitudesOfTwoToSixtyThreeAreInvalid) {
   const Extended twoTo63 = 9223372036854775808.0L;
   EXPECT_THROW(rtl::Round64(twoTo63), rtl::EInvalidOp);
