@@ -156,7 +156,7 @@ class TPowersock : public toolkit::Component {
   // The number of components that hold the socket layer started.
   static int32_t WinsockUsers();
 
-  // Work area for sending, DataAvailable and host names. Part of the
+  // Work area for sending, DataAvailable and host names. Held in the
   // object, never reallocated.
   std::array<unsigned char, kBufferSize> Buffer{};
 
