@@ -132,8 +132,11 @@ std::string HelpText() {
   quillon -- ENTRY...     evaluate entries even when the first one looks like a command
 )";
   for (const Command& command : Commands()) {
+    // The summaries start in column 26; a longer usage gets a line of its own.
+    constexpr size_t kSummaryColumn = 26;
     std::string usage = "  quillon " + std::string(command.usage);
-    usage.resize(std::max<size_t>(usage.size() + 1, 26), ' ');
+    if (usage.size() >= kSummaryColumn) usage += "\n";
+    usage.resize(usage.back() == '\n' ? usage.size() + kSummaryColumn : kSummaryColumn, ' ');
     text += usage + std::string(command.summary) + "\n";
   }
   text += R"(
