@@ -144,6 +144,8 @@ class TDataEdit : public QLineEdit, public toolkit::Component, public toolkit::F
   QLabel* EditLabel() const { return editLabel_.data(); }
   void SetEditLabel(QLabel* label);
 
+  // The field's own enabled state (a disabled parent does not change it).
+  bool Enabled() const { return OwnEnabled(); }
   // Enables or disables the field and its label together.
   void SetEnabled(bool enabled);
 

@@ -228,6 +228,7 @@ TEST(UpdateLabel, TheLabelFollowsTheEnabledStateAndIsOverwrittenWhenLinked) {
   field->SetEnabled(false);
   EXPECT_FALSE(first->isEnabled());
   EXPECT_FALSE(field->isEnabled());
+  EXPECT_FALSE(field->Enabled());
   // Another label: the former one keeps its caption, state and buddy.
   field->SetEditLabel(second);
   field->SetCaption("Length");
