@@ -4,6 +4,7 @@
 #include <string>
 
 #include "measure/units.h"
+#include "tests/support/MessageOf.h"
 
 namespace {
 
@@ -11,17 +12,7 @@ using rtl::Extended;
 using units::TCategories;
 using units::TCategory;
 
-// The message of the exception of type E that `action` raises.
-template <typename E, typename F>
-std::string MessageOf(F action) {
-  try {
-    action();
-  } catch (const E& error) {
-    return error.Message();
-  }
-  ADD_FAILURE() << "nothing raised";
-  return {};
-}
+using testsupport::MessageOf;
 
 // A category with units "u0".."u<n-1>" of factors 1, 10, 100, ...
 void Fill(TCategory& category, int n) {

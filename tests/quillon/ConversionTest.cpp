@@ -8,6 +8,7 @@
 #include "programs/quillon/CommandLine.h"
 #include "programs/quillon/Conversion.h"
 #include "tests/support/Localized.h"
+#include "tests/support/MessageOf.h"
 
 namespace {
 
@@ -20,16 +21,7 @@ std::string Converted(Extended amount, const char* from, const char* to) {
   return rtl::FormatGeneral(ConvertBySymbol(UnitCategories(), amount, from, to));
 }
 
-template <typename E, typename F>
-std::string MessageOf(F action) {
-  try {
-    action();
-  } catch (const E& error) {
-    return error.Message();
-  }
-  ADD_FAILURE() << "nothing raised";
-  return {};
-}
+using testsupport::MessageOf;
 
 TEST(FindUnit, FindsSymbolsByteForByte) {
   const auto bits = quillon::FindUnit(UnitCategories(), "b");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/dynlib.h"
+#include "tests/support/MessageOf.h"
 
 extern "C" int dynlib_counter_loads(void);
 extern "C" int dynlib_counter_unloads(void);
@@ -27,13 +28,7 @@ class DynamicLibrary : public testing::Test {
 
 template <typename E>
 std::string MessageOfOpen(TDynamicLibrary& library) {
-  try {
-    library.Open();
-  } catch (const E& error) {
-    return error.Message();
-  }
-  ADD_FAILURE() << "Open raised nothing";
-  return {};
+  return testsupport::MessageOf<E>([&] { library.Open(); });
 }
 
 TEST_F(DynamicLibrary, StartsClosedWithoutAName) {
