@@ -11,6 +11,7 @@
 
 #include "programs/quillon/Conversion.h"
 #include "toolkit/Application.h"
+#include "toolkit/Display.h"
 #include "toolkit/FormLoader.h"
 #include "toolkit/Text.h"
 
@@ -255,37 +256,6 @@ void MainWindow::UpdateBeam() {
 
 namespace {
 
-bool Exists(const std::string& path) {
-  struct stat status {};
-  return stat(path.c_str(), &status) == 0;
-}
-
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value == nullptr ? std::string() : std::string(value);
-}
-
-// A local X display ":N" or "unix:N" needs its socket; a remote one is
-// taken on trust.
-bool XDisplaySet() {
-  const std::string display = Environment("DISPLAY");
-  if (display.empty()) return false;
-  const size_t colon = display.find(':');
-  if (colon == std::string::npos) return false;
-  const std::string host = display.substr(0, colon);
-  if (!host.empty() && host != "unix") return true;
-  const std::string number = display.substr(colon + 1, display.find('.', colon) - colon - 1);
-  return !number.empty() && Exists("/tmp/.X11-unix/X" + number);
-}
-
-bool WaylandDisplaySet() {
-  const std::string display = Environment("WAYLAND_DISPLAY");
-  if (display.empty()) return false;
-  if (display[0] == '/') return Exists(display);
-  const std::string runtime = Environment("XDG_RUNTIME_DIR");
-  return !runtime.empty() && Exists(runtime + "/" + display);
-}
-
 bool StandardInputIsData() {
   struct stat status {};
   if (fstat(0, &status) != 0) return false;
@@ -294,18 +264,7 @@ bool StandardInputIsData() {
 
 }  // namespace
 
-bool DisplayAvailable() {
-  if (StandardInputIsData()) return false;
-  const std::string platform = Environment("QT_QPA_PLATFORM");
-  if (!platform.empty()) {
-    const std::string name = platform.substr(0, platform.find(':'));
-    if (name == "offscreen" || name == "minimal") return false;
-    if (name == "xcb") return XDisplaySet();
-    if (name.rfind("wayland", 0) == 0) return WaylandDisplaySet();
-    return true;
-  }
-  return XDisplaySet() || WaylandDisplaySet();
-}
+bool DisplayAvailable() { return !StandardInputIsData() && toolkit::DisplayAvailable(); }
 
 int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);

@@ -91,10 +91,9 @@ class MainWindow : public QMainWindow {
   bool filling_ = false;  // the lists are being refilled: no selection writes
 };
 
-// True when a person can see a window: QT_QPA_PLATFORM names a platform
-// other than "offscreen" and "minimal", or an X display or a Wayland display
-// is set and its local socket exists. Standard input that is a pipe or a
-// file asks for the command-line calculator whatever the display.
+// True when a person can see a window (toolkit::DisplayAvailable) and
+// standard input is not a pipe or a file, which asks for the command-line
+// calculator whatever the display.
 bool DisplayAvailable();
 
 // Runs the window until it is closed; returns the exit code. When the

@@ -11,14 +11,9 @@
 #include "programs/tamsel/CommandLine.h"
 #include "programs/tamsel/TamselWindow.h"
 #include "toolkit/Application.h"
+#include "toolkit/Display.h"
 
 namespace {
-
-bool HasDisplay() {
-  return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
 
 int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);
@@ -36,7 +31,7 @@ int RunWindow(int argc, char** argv) {
 // Hidden (--screenshot FILE HOST PORT): opens the window, connects, runs the
 // lines of standard input as transactions, grabs the window into FILE.
 int RunScreenshot(int argc, char** argv, const tamsel::Options& options) {
-  if (!HasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!toolkit::DisplayAvailable()) qputenv("QT_QPA_PLATFORM", "offscreen");
   toolkit::Application application(argc, argv);
   toolkit::SetErrorBoxHandler(
       [](const std::string& message) { std::cerr << "tamsel: " << message << '\n'; });
@@ -80,7 +75,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (arguments.empty()) {
-    if (HasDisplay()) return RunWindow(argc, argv);
+    if (toolkit::DisplayAvailable()) return RunWindow(argc, argv);
     std::cerr << "tamsel: no display for the window; give HOST and PORT to run without one\n\n"
               << tamsel::Usage();
     return 2;

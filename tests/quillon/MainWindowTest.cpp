@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -191,49 +190,6 @@ TEST_F(Window, ARejectedAmountIsReportedByTheFieldWhenLeft) {
   QTest::keyClick(window->Amount(), Qt::Key_Return);
   EXPECT_EQ(boxes.size(), 1u) << boxes.back();
   EXPECT_EQ(window->Amount()->text(), "1500");
-}
-
-// Saves an environment variable and puts it back.
-class EnvironmentVariable {
- public:
-  explicit EnvironmentVariable(const char* name) : name_(name) {
-    const char* value = std::getenv(name);
-    if (value != nullptr) saved_ = value;
-    had_ = value != nullptr;
-  }
-  ~EnvironmentVariable() {
-    if (had_) {
-      setenv(name_, saved_.c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-  void Set(const char* value) { setenv(name_, value, 1); }
-  void Unset() { unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::string saved_;
-  bool had_ = false;
-};
-
-TEST(DisplayAvailable, HeadlessPlatformsAndMissingDisplaysMeanTheCommandLine) {
-  EnvironmentVariable platform("QT_QPA_PLATFORM");
-  EnvironmentVariable display("DISPLAY");
-  EnvironmentVariable wayland("WAYLAND_DISPLAY");
-  platform.Set("offscreen");
-  EXPECT_FALSE(quillon::DisplayAvailable());
-  platform.Set("minimal");
-  EXPECT_FALSE(quillon::DisplayAvailable());
-  platform.Unset();
-  display.Set(":9876");  // no such server
-  wayland.Unset();
-  EXPECT_FALSE(quillon::DisplayAvailable());
-  display.Unset();
-  wayland.Set("no-such-wayland-display-9876");
-  EXPECT_FALSE(quillon::DisplayAvailable());
-  platform.Set("xcb");
-  EXPECT_FALSE(quillon::DisplayAvailable());
 }
 
 }  // namespace
