@@ -14,33 +14,19 @@
 #pragma once
 
 #include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
+
+#include "socket/SocketTypes.h"
 
 namespace toolkit {
 class MessageWindow;
 }
 
 namespace Psock {
-
-// A socket handle. The component keeps handles in 16 bits; kNoSocket is the
-// handle of no socket, and the calls below refuse it (10038) instead of
-// passing it on to the system.
-using TSocket = uint16_t;
-constexpr TSocket kNoSocket = 65535;
-
-// Event codes of a socket notification.
-constexpr uint16_t FD_READ = 1;
-constexpr uint16_t FD_OOB = 4;
-constexpr uint16_t FD_ACCEPT = 8;
-constexpr uint16_t FD_CONNECT = 16;
-constexpr uint16_t FD_CLOSE = 32;
-
-// Windows Sockets error numbers that the component logic names.
-constexpr int WSAEWOULDBLOCK = 10035;
-constexpr int WSAENOTCONN = 10057;
 
 // The error number that a failed call of this thread left behind.
 int WSAGetLastError();
@@ -50,30 +36,28 @@ void WSASetLastError(int error);
 // Sockets counterpart become 10100 + errno, which no table names.
 int TranslateErrno(int posixError);
 
-// The start-up record, filled by WSAStartup with a description of this
-// platform's socket layer.
-struct WSAData {
-  uint16_t wVersion = 0;      // major in the low byte, minor in the high byte
-  uint16_t wHighVersion = 0;  // same layout
-  char szDescription[257] = {};
-  char szSystemStatus[129] = {};
-  uint16_t iMaxSockets = 0;
-  uint16_t iMaxUdpDg = 0;
-  const char* lpVendorInfo = nullptr;
-};
 int WSAStartup(uint16_t version, WSAData* data);
 int WSACleanup();
 
-// Plain socket calls. Failures return -1 (kNoSocket for socket and accept)
+// Plain socket calls. They refuse kNoSocket (10038) instead of passing it on
+// to the system. Failures return -1 (kNoSocket for socket and accept)
 // and set the last error. A descriptor that does not fit a TSocket is closed
 // again and reported as 10024 (too many open files).
 TSocket socket(int family, int type, int protocol);
 int SetLinger(TSocket socket, bool on, int seconds);
 int connect(TSocket socket, const sockaddr_in& address);
+int connect(TSocket socket, const sockaddr_in6& address);
+// The address family of the socket (AF_INET or AF_INET6), -1 when unknown.
+int SocketFamily(TSocket socket);
+// A fresh socket of `family` in place of `socket`, which must not be
+// connected: the new one has the same linger option, the old one is closed.
+// kNoSocket (and the old one kept) when the new one cannot be had.
+TSocket ReopenSocket(TSocket socket, int family);
 // Never raises SIGPIPE: a send to a peer that has gone fails with an error.
 long send(TSocket socket, const void* data, size_t count);
 long recv(TSocket socket, void* data, size_t count, bool peek);
-TSocket accept(TSocket socket, sockaddr_in* peer);
+// `peer` receives the peer's address, IPv4 or IPv6.
+TSocket accept(TSocket socket, sockaddr_storage* peer);
 // Waits until the socket takes data again, at most `limitMs` milliseconds.
 void WaitUntilWritable(TSocket socket, int limitMs);
 // Detaches the socket from its window and closes it.
@@ -82,6 +66,12 @@ uint32_t inet_addr(const char* text);  // network byte order; INADDR_NONE when n
 // The first IPv4 address of `name` in network byte order, through the
 // system's blocking resolver; 0 when it has none.
 uint32_t LookupFirstIPv4(const std::string& name);
+// The first IPv6 address of `name` through the system's blocking resolver;
+// false when it has none.
+bool LookupFirstIPv6(const std::string& name, in6_addr* address);
+// Reads an IPv6 address literal (a scope such as "%lo" allowed) without any
+// look-up; false when `text` is not one.
+bool ParseIPv6Literal(const std::string& text, sockaddr_in6* address);
 std::string LocalHostName();
 
 // Attaches `socket` to `window`: the events of `events` (FD_... bits) are
@@ -95,10 +85,17 @@ int WSAAsyncSelect(TSocket socket, toolkit::MessageWindow* window, uint32_t mess
 // the system may already have handed the same number to a new socket.
 bool IsStaleNotification(uintptr_t parameter);
 
-// Looks `name` up in the background. On completion the first IPv4 address
-// (network byte order) is written to the first 4 bytes of `hostEntry` and
-// message `message` is posted to `window` with an error word of 0, or with
-// 11001 (host not found) or 11004 (no IPv4 address) and nothing written.
+// Where the background look-up writes into the host entry: the first IPv4
+// address (network byte order) at kHostEntryIPv4; when the name has none,
+// those bytes are 0 and its first IPv6 address is at kHostEntryIPv6.
+constexpr size_t kHostEntryIPv4 = 0;
+constexpr size_t kHostEntryIPv6 = 4;
+constexpr size_t kHostEntryUsed = kHostEntryIPv6 + 16;
+
+// Looks `name` up in the background. On completion the address is written
+// to `hostEntry` (kHostEntryUsed bytes, see above) and message `message` is
+// posted to `window` with an error word of 0, or with 11001 (host not found)
+// or 11004 (no address) and nothing written.
 // When `window` is destroyed first, the completion touches nothing. Starting
 // a look-up withdraws the previous one still running for the same window, so
 // a late answer for an earlier name never lands.

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "socket/Psock.h"
+#include "socket/WinsockShim.h"
 #include "tests/socket/Peer.h"
 #include "toolkit/Pump.h"
 
