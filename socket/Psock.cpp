@@ -628,8 +628,11 @@ std::string TPowersock::ReadLn() {
     const void* lineFeed = std::memchr(begin, '\n', waiting);
     if (lineFeed != nullptr) {
       if (Canceled) break;
-      line.assign(begin, static_cast<const unsigned char*>(lineFeed) + 1);
-      readBegin_ += line.size();
+      // Copied as chars, in one piece: a range of unsigned chars would be
+      // copied byte by byte through a temporary string.
+      const size_t length = static_cast<const unsigned char*>(lineFeed) + 1 - begin;
+      line.assign(reinterpret_cast<const char*>(begin), length);
+      readBegin_ += length;
       if (readBegin_ == readEnd_) readBegin_ = readEnd_ = 0;
       return line;
     }
@@ -644,7 +647,7 @@ std::string TPowersock::ReadLn() {
     }
     const long n = ReceiveSome(readAhead_.data() + readEnd_, kLineRoom - readEnd_);
     if (n == 0) {  // the peer has closed: no line, but the bytes are kept
-      partialLine_.assign(readAhead_.data(), readAhead_.data() + readEnd_);
+      partialLine_.assign(reinterpret_cast<const char*>(readAhead_.data()), readEnd_);
       DropReceived();
       return line;
     }
