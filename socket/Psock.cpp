@@ -619,7 +619,6 @@ std::string TPowersock::ReadLn() {
   ReportStatus(8, "ReadLn");
   StartTimeOut();
   Finally timerOff([this] { TimerOff(); });
-  std::string line;
   for (;;) {
     // A whole line among the bytes received is the result, unless the read
     // is canceled, which leaves it waiting for the next ReadLn.
@@ -631,7 +630,7 @@ std::string TPowersock::ReadLn() {
       // Copied as chars, in one piece: a range of unsigned chars would be
       // copied byte by byte through a temporary string.
       const size_t length = static_cast<const unsigned char*>(lineFeed) + 1 - begin;
-      line.assign(reinterpret_cast<const char*>(begin), length);
+      std::string line(reinterpret_cast<const char*>(begin), length);
       readBegin_ += length;
       if (readBegin_ == readEnd_) readBegin_ = readEnd_ = 0;
       return line;
@@ -649,13 +648,13 @@ std::string TPowersock::ReadLn() {
     if (n == 0) {  // the peer has closed: no line, but the bytes are kept
       partialLine_.assign(reinterpret_cast<const char*>(readAhead_.data()), readEnd_);
       DropReceived();
-      return line;
+      return {};
     }
     if (n < 0) {
       LastError = WSAGetLastError();
-      if (LastError == WSAENOTCONN) return line;  // no connection: no line
-      CheckError(WSAEWOULDBLOCK);                 // raises unless the receive would block
-      Idle();                                     // nothing waits yet: wait for the next event
+      if (LastError == WSAENOTCONN) return {};  // no connection: no line
+      CheckError(WSAEWOULDBLOCK);               // raises unless the receive would block
+      Idle();                                   // nothing waits yet: wait for the next event
     } else {
       const bool complete = std::memchr(readAhead_.data() + readEnd_, '\n', n) != nullptr;
       readEnd_ += static_cast<size_t>(n);
