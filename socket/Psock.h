@@ -8,6 +8,9 @@
 // run inside a wait.
 #pragma once
 
+/// \file
+/// TPowersock, the TCP client component, with its thread timer and errors.
+
 #include <netinet/in.h>
 #include <sys/socket.h>
 
@@ -24,6 +27,7 @@
 #include "toolkit/Component.h"
 #include "toolkit/MessageWindow.h"
 
+/// The socket component and what belongs to it.
 namespace Psock {
 
 // ---------------------------------------------------------------------------

@@ -3,6 +3,9 @@
 // which only the component's implementation (and its tests) include.
 #pragma once
 
+/// \file
+/// The socket-layer types and numbers that TPowersock's public fields need.
+
 #include <cstdint>
 
 namespace Psock {
