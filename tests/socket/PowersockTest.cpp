@@ -820,6 +820,30 @@ TEST_F(PowersockIPv6, RefusedPortFailsAsForIPv4) {
   EXPECT_FALSE(sock->Connected);
 }
 
+TEST_F(PowersockIPv6, BackgroundLookupGivesIPv6OnlyWhenThereIsNoIPv4) {
+  // The look-up writes the first IPv4 address, or, for a host with IPv6
+  // addresses only, zeros there and the IPv6 address behind them.
+  const auto lookUp = [this](const char* name) {
+    sock->HostEntryBuffer->fill(0xEE);
+    sock->LookupDone = false;
+    Psock::WSAAsyncGetHostByName(sock->WindowHandle.get(), TPowersock::LookupMessage, name,
+                                 sock->HostEntryBuffer->data());
+    PumpUntil([this] { return sock->LookupDone; });
+    return std::vector<unsigned char>(sock->HostEntryBuffer->begin(),
+                                      sock->HostEntryBuffer->begin() + Psock::kHostEntryUsed);
+  };
+  std::vector<unsigned char> expected(Psock::kHostEntryUsed, 0);
+  expected[Psock::kHostEntryIPv6 + 15] = 1;  // ::1
+  EXPECT_EQ(lookUp("::1"), expected);
+  EXPECT_TRUE(sock->Succeeded);
+
+  std::fill(expected.begin(), expected.end(), 0);
+  const unsigned char loopback[] = {127, 0, 0, 1};
+  std::copy(std::begin(loopback), std::end(loopback), expected.begin());
+  EXPECT_EQ(lookUp("127.0.0.1"), expected);
+  EXPECT_TRUE(sock->Succeeded);
+}
+
 TEST_F(PowersockIPv6, NotALiteralIsLookedUpAsAName) {
   // Brackets around a non-literal, and a malformed literal, are no
   // addresses: the look-up fails and Connect reports the null address.
