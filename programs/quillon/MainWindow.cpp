@@ -406,7 +406,13 @@ void MainWindow::FillSearchHits() {
     none->setFlags(Qt::NoItemFlags);
   }
   searchList_->setCurrentRow(hits_.empty() ? -1 : 0);
-  searchList_->setVisible(searchList_->count() > 0);
+  // As tall as its hits, up to five rows; beyond that it scrolls.
+  const int rows = std::min(searchList_->count(), 5);
+  if (rows > 0) {
+    searchList_->setFixedHeight(rows * searchList_->sizeHintForRow(0) +
+                                2 * searchList_->frameWidth());
+  }
+  searchList_->setVisible(rows > 0);
 }
 
 void MainWindow::ApplySearchHit(int row, bool asTo) {
@@ -572,7 +578,7 @@ void MainWindow::RestoreSettings() {
   if (state.captionUnits) SetCaptionUnits(*state.captionUnits);
   if (state.geometry.isEmpty() || !restoreGeometry(state.geometry)) {
     // A first run: room for the lists beyond what the form needs.
-    resize(sizeHint().expandedTo(QSize(1040, 660)));
+    resize(sizeHint().expandedTo(QSize(1040, 720)));
   }
 }
 
@@ -636,7 +642,7 @@ void ShowExample(MainWindow& window, const QString& file) {
   convert("10", "kip", "kN");
   convert("42.195", "km", "mi");
   window.SetSearchText(QStringLiteral("mile"));
-  window.resize(1040, 660);
+  window.resize(1040, 720);
   QTimer::singleShot(800, &window, [&window, file] {
     window.grab().save(file, "PNG");
     QApplication::quit();
