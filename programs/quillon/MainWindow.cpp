@@ -513,7 +513,8 @@ void MainWindow::FillHistoryList() {
   historyList_->clear();
   for (const HistoryEntry& entry : history_.Entries()) {
     auto* item = new QListWidgetItem(ToQString(SummaryOf(entry)), historyList_);
-    item->setToolTip(ToQString(entry.category));
+    item->setToolTip(ToQString(entry.category) + QStringLiteral(": ") + ToQString(entry.from) +
+                     QStringLiteral(" \u2192 ") + ToQString(entry.to));
   }
   historyList_->setCurrentRow(historyList_->count() > 0 ? 0 : -1);
 }
@@ -639,7 +640,7 @@ void ShowExample(MainWindow& window, const QString& file) {
   };
   convert("100", "C", "F");
   convert("5*1024", "MB", "GB");
-  convert("10", "kip", "kN");
+  convert("1.5", "hr", "mn");
   convert("42.195", "km", "mi");
   window.SetSearchText(QStringLiteral("mile"));
   window.resize(1040, 720);
