@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <cmath>
@@ -311,6 +310,9 @@ void MainWindow::ShowInEntry(TDataEdit* entry, Extended value) {
   }
 }
 
+// The fields show their next value in the new form. A whole value is shown
+// in it at once where it reads back as shown: any value in decimal, and in
+// hexadecimal 0 to 2147483647 (the evaluator reads "$" as 32-bit signed).
 void MainWindow::SetHexDisplay(bool hex) {
   if (hex_->isChecked() != hex) hex_->setChecked(hex);
   for (TDataEdit* entry : Entries()) {
@@ -318,8 +320,8 @@ void MainWindow::SetHexDisplay(bool hex) {
     if (entry == moment_ || entry == shear_) continue;
     try {
       const Extended value = entry->Number();
-      // A fraction keeps its text: the hexadecimal form would round it.
-      if (std::trunc(value) == value) ShowInEntry(entry, value);
+      const bool readsBack = !hex || (value >= 0 && value <= 2147483647.0L);
+      if (std::trunc(value) == value && readsBack) entry->SetNumber(value);
     } catch (const std::exception&) {
       // An entry that does not evaluate keeps its text; leaving it reports it.
     }

@@ -332,17 +332,6 @@ TEST_F(Window, TheSearchFieldPicksAUnitOfAnyCategoryFromTheKeyboard) {
   EXPECT_FALSE(hits->isVisible());
 }
 
-TEST_F(Window, AHitChosenInTheListOrAsToSwitchesCategory) {
-  window->SelectCategory(0);
-  window->SetSearchText("kilonewtons");
-  window->ApplySearchHit(0, true);
-  EXPECT_EQ(window->CurrentCategory(), 2);
-  EXPECT_EQ(units::UnitCategories().GetCategory(2).Selection2, 1);
-  EXPECT_EQ(Child<QListWidget>("toList")->currentRow(), 1);
-  window->ApplySearchHit(5);  // outside the hits: ignored
-  EXPECT_EQ(window->CurrentCategory(), 2);
-}
-
 // ---------------------------------------------------------------------------
 // History
 
