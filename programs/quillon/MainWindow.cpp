@@ -169,16 +169,19 @@ void MainWindow::ConnectControls() {
   });
 
   connect(search_, &QLineEdit::textChanged, this, &MainWindow::FillSearchHits);
-  connect(searchList_, &QListWidget::itemDoubleClicked, this,
-          [this] { ApplySearchHit(searchList_->currentRow()); });
+  // A click picks a hit as Enter does, Shift with it as Shift+Enter does.
+  connect(searchList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    ApplySearchHit(searchList_->row(item),
+                   QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+  });
   auto* find = new QShortcut(QKeySequence::Find, this);
   connect(find, &QShortcut::activated, this, [this] {
     search_->setFocus(Qt::ShortcutFocusReason);
     search_->selectAll();
   });
 
-  connect(historyList_, &QListWidget::itemDoubleClicked, this,
-          [this] { RecallHistory(historyList_->currentRow()); });
+  connect(historyList_, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { RecallHistory(historyList_->row(item)); });
   connect(Child<QPushButton>("recallButton"), &QPushButton::clicked, this,
           [this] { RecallHistory(historyList_->currentRow()); });
   connect(Child<QPushButton>("copyButton"), &QPushButton::clicked, this,

@@ -15,10 +15,11 @@
 //     the quick calc's entries ("Point load P (kips)" or "(kN)") and, between
 //     English and SI, converts their values (10 kips becomes 44.48 kN);
 //   - a search field that finds a unit by symbol or name in every category
-//     (Enter makes the hit the "from" unit, Shift+Enter the "to" unit);
+//     (Enter or a click makes the hit the "from" unit, Shift+Enter the "to"
+//     unit);
 //   - a history of recent conversions: an amount accepted with Enter or by
 //     leaving the field is recorded; an entry is recalled with Enter or a
-//     double click and copied with Ctrl+C.
+//     click and copied with Ctrl+C.
 //
 // The choices (category, each category's pair, display options, amount,
 // geometry) and the history are kept between runs (Settings.h): read when

@@ -319,6 +319,13 @@ TEST_F(Window, TheSearchFieldPicksAUnitOfAnyCategoryFromTheKeyboard) {
   QTest::keyClick(search, Qt::Key_Return, Qt::ShiftModifier);
   EXPECT_EQ(units::UnitCategories().GetCategory(0).Selection1, 9);
   EXPECT_EQ(units::UnitCategories().GetCategory(0).Selection2, 6);  // yd
+
+  QTest::keyClicks(search, "seconds");  // Time's s, Angle's sec
+  QTest::mouseClick(hits->viewport(), Qt::LeftButton, {},
+                    hits->visualItemRect(hits->item(1)).center());
+  EXPECT_EQ(window->CurrentCategory(), 4);
+  EXPECT_EQ(units::UnitCategories().GetCategory(4).Selection1, 1);
+  window->SelectCategory(0);
   EXPECT_EQ(LabelText("resultLabel"), "Result in yd");
 
   QTest::keyClicks(search, "zzz");
@@ -409,6 +416,12 @@ TEST_F(Window, AHistoryEntryIsRecalledAndCopiedFromTheKeyboard) {
   window->CopyHistory(0);
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
             HistoryLines()[0]);  // the 2.5 of Length's pair
+
+  window->SelectCategory(5);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(0)).center());
+  EXPECT_EQ(window->CurrentCategory(), 0);
+  EXPECT_EQ(window->Amount()->text().toStdString(), Localized("2.5"));
 
   QTest::keyClick(list, Qt::Key_Delete);
   EXPECT_EQ(window->ConversionHistory().Entries().size(), 1u);
