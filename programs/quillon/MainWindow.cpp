@@ -350,29 +350,29 @@ std::vector<TDataEdit*> MainWindow::Entries() const {
 
 void MainWindow::UpdateConversion() {
   if (filling_) return;
-  units::TCategory& category = Category();
-  if (category.UnitCount() == 0) return;
-  const units::TUnit& from = category.GetUnit(category.Selection1);
-  const units::TUnit& to = category.GetUnit(category.Selection2);
-  amount_->SetCaption("&Amount in " + from.Symbol);
-  resultLabel_->setText(QStringLiteral("Result in ") + ToQString(to.Symbol));
-  const QString names = ToQString(from.Name) + QStringLiteral("  \u2192  ") + ToQString(to.Name);
-  names_->setText(names);
-  // Nothing typed is no error: the lines stay empty until there is a value.
-  if (amount_->text().trimmed().isEmpty()) {
-    result_->clear();
-    summary_->clear();
+  result_->clear();
+  summary_->clear();
+  const units::TCategory& category = Category();
+  if (category.UnitCount() == 0) {
+    amount_->SetCaption("&Amount");
+    resultLabel_->setText(QStringLiteral("Result"));
+    names_->setText(QStringLiteral("This category has no units."));
     return;
   }
   try {
+    const units::TUnit& from = category.GetUnit(category.Selection1);
+    const units::TUnit& to = category.GetUnit(category.Selection2);
+    amount_->SetCaption("&Amount in " + from.Symbol);
+    resultLabel_->setText(QStringLiteral("Result in ") + ToQString(to.Symbol));
+    names_->setText(ToQString(from.Name) + QStringLiteral("  \u2192  ") + ToQString(to.Name));
+    // Nothing typed is no error: the lines stay empty until there is a value.
+    if (amount_->text().trimmed().isEmpty()) return;
     const Extended amount = amount_->Number();
     const Extended result = Convert(category, category.Selection1, category.Selection2, amount);
     result_->setText(ShowValue(result));
     summary_->setText(ToQString(rtl::FormatGeneral(amount) + " " + from.Symbol + " = " +
                                 rtl::FormatGeneral(result) + " " + to.Symbol));
   } catch (const std::exception& error) {
-    result_->clear();
-    summary_->clear();
     names_->setText(Reason(error));
   }
 }

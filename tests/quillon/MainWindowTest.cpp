@@ -643,7 +643,13 @@ TEST(WindowCatalogue, ManyCategoriesAndUnitsFitTheListsAndTheSearch) {
   window.SetSearchText("unit 7");
   EXPECT_EQ(window.SearchHits().size(), 40u);
   window.SelectCategory(40);  // no units: nothing to convert or record
+  EXPECT_EQ(window.ResultText(), "");
+  EXPECT_EQ(window.SummaryText(), "");
   EXPECT_FALSE(window.RecordConversion());
+  catalogue.GetCategory(3).Selection1 = 30;  // a selection past the end
+  window.SelectCategory(3);
+  EXPECT_EQ(window.ResultText(), "");
+  window.SaveSettings();
   window.close();
 }
 
