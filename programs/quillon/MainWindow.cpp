@@ -549,8 +549,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == historyList_ && keyPress) return HistoryKey(key);
   // The amount's exit check runs in the field's own handler of this event;
-  // once it has run, an accepted amount goes into the history.
-  if (watched == amount_ && ((keyPress && IsEnter(key)) || event->type() == QEvent::FocusOut)) {
+  // once it has run, an accepted amount goes into the history: always on
+  // Enter, on leaving the field only when it was edited (tabbing through
+  // records nothing).
+  const bool enter = keyPress && IsEnter(key);
+  const bool leaving = event->type() == QEvent::FocusOut && amount_->isModified();
+  if (watched == amount_ && (enter || leaving)) {
     QMetaObject::invokeMethod(
         this,
         [this] {

@@ -17,8 +17,8 @@
 //   - a search field that finds a unit by symbol or name in every category
 //     (Enter or a click makes the hit the "from" unit, Shift+Enter the "to"
 //     unit);
-//   - a history of recent conversions: an amount accepted with Enter or by
-//     leaving the field is recorded; an entry is recalled with Enter or a
+//   - a history of recent conversions: an amount accepted with Enter, or
+//     edited and accepted on leaving the field, is recorded; an entry is recalled with Enter or a
 //     click and copied with Ctrl+C.
 //
 // The choices (category, each category's pair, display options, amount,

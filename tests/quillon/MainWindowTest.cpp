@@ -376,6 +376,16 @@ TEST_F(Window, AnAcceptedAmountGoesIntoTheHistoryOnce) {
   window->SelectCategory(0);
   window->SelectFrom(3);  // km
   window->SelectTo(8);    // mi
+  window->Amount()->setFocus();
+  QTest::keyClick(window->Amount(), Qt::Key_Tab);  // passing through: nothing
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window->ConversionHistory().Entries().empty());
+  window->Amount()->setFocus();
+  QTest::keyClicks(window->Amount(), "1");  // "11"
+  QTest::keyClick(window->Amount(), Qt::Key_Tab);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(window->ConversionHistory().Entries().size(), 1u);
+  window->RemoveHistory(0);
   EnterAmount("2*5");
   EnterAmount("10");  // the same conversion: not again
   QTest::keyClick(window->Amount(), Qt::Key_Tab);
