@@ -18,8 +18,8 @@
 //     (Enter or a click makes the hit the "from" unit, Shift+Enter the "to"
 //     unit);
 //   - a history of recent conversions: an amount accepted with Enter, or
-//     edited and accepted on leaving the field, is recorded; an entry is recalled with Enter or a
-//     click and copied with Ctrl+C.
+//     edited and accepted on leaving the field, is recorded; an entry is
+//     recalled with Enter or a click and copied with Ctrl+C.
 //
 // The choices (category, each category's pair, display options, amount,
 // geometry) and the history are kept between runs (Settings.h): read when
