@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <cmath>
@@ -587,8 +588,13 @@ void MainWindow::RestoreSettings() {
   if (state.hexadecimal) SetHexDisplay(*state.hexadecimal);
   if (state.captionUnits) SetCaptionUnits(*state.captionUnits);
   if (state.geometry.isEmpty() || !restoreGeometry(state.geometry)) {
-    // A first run: room for the lists beyond what the form needs.
-    resize(sizeHint().expandedTo(QSize(1040, 720)));
+    // A first run: room for the lists beyond what the form needs, within
+    // the screen (less room for the frame and a panel).
+    QSize size = sizeHint().expandedTo(QSize(1040, 720));
+    if (const QScreen* screen = this->screen()) {
+      size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
+    }
+    resize(size);
   }
 }
 

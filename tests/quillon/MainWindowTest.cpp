@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -534,7 +535,11 @@ TEST_F(Window, UnknownOrBrokenSettingsAreIgnoredAndAWindowNotPersistentWritesNot
   EXPECT_EQ(Child<QListWidget>("fromList")->currentRow(), 2);  // m, the base
   EXPECT_EQ(Child<QListWidget>("toList")->currentRow(), 3);    // km
   EXPECT_TRUE(Child<QRadioButton>("englishRadio")->isChecked());
-  EXPECT_GE(window->width(), 800);
+  // The first-run size: within the screen, but never below what the form
+  // needs.
+  EXPECT_GE(window->width(), window->minimumSizeHint().width());
+  EXPECT_LE(window->height(), std::max(window->screen()->availableGeometry().height(),
+                                       window->minimumSizeHint().height()));
 
   QFile::remove(quillon::WindowSettingsFile());
   window->SetPersistent(false);
