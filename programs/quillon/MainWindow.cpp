@@ -127,6 +127,12 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
   moment_->setFocusPolicy(Qt::NoFocus);
   shear_->setFocusPolicy(Qt::NoFocus);
   searchList_->hide();
+  for (QListWidget* list : {categories_, from_, to_, searchList_, historyList_}) {
+    // A line too long for its list ends in "..." (its tool tip holds the
+    // whole text) instead of growing a horizontal scroll bar.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideRight);
+  }
   // An empty summary keeps its line, so that the lists do not jump when the
   // amount loses its value and gets it back.
   summary_->setMinimumHeight(summary_->fontMetrics().height());
@@ -249,8 +255,11 @@ void MainWindow::FillUnitLists() {
   from_->clear();
   to_->clear();
   for (int32_t u = 0; u < category.UnitCount(); ++u) {
-    from_->addItem(UnitItemText(category.GetUnit(u)));
-    to_->addItem(UnitItemText(category.GetUnit(u)));
+    const QString text = UnitItemText(category.GetUnit(u));
+    for (QListWidget* list : {from_, to_}) {
+      auto* item = new QListWidgetItem(text, list);
+      item->setToolTip(text);
+    }
   }
   from_->setCurrentRow(category.Selection1);
   to_->setCurrentRow(category.Selection2);
@@ -433,6 +442,12 @@ void MainWindow::ApplySearchHit(int row, bool asTo) {
   // The pick is made: the list gives its room back, and the next text typed
   // replaces the search.
   searchList_->hide();
+  for (QListWidget* list : {categories_, from_, to_, searchList_, historyList_}) {
+    // A line too long for its list ends in "..." (its tool tip holds the
+    // whole text) instead of growing a horizontal scroll bar.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideRight);
+  }
   search_->selectAll();
 }
 
@@ -518,9 +533,9 @@ void MainWindow::RemoveHistory(int row) {
 void MainWindow::FillHistoryList() {
   historyList_->clear();
   for (const HistoryEntry& entry : history_.Entries()) {
-    auto* item = new QListWidgetItem(ToQString(SummaryOf(entry)), historyList_);
-    item->setToolTip(ToQString(entry.category) + QStringLiteral(": ") + ToQString(entry.from) +
-                     QStringLiteral(" \u2192 ") + ToQString(entry.to));
+    const QString line = ToQString(SummaryOf(entry));
+    auto* item = new QListWidgetItem(line, historyList_);
+    item->setToolTip(line + QStringLiteral("\n") + ToQString(entry.category));
   }
   historyList_->setCurrentRow(historyList_->count() > 0 ? 0 : -1);
 }
