@@ -47,6 +47,7 @@ int RunScreenshot(int argc, char** argv, const tamsel::Options& options) {
   window.SetPort(options.port);
   window.SetTimeOut(options.timeOut);
   window.SetReportLevel(options.level);
+  window.SetProtocol(options.protocol);
   window.show();
   int status = 0;
   QTimer::singleShot(50, &window, [&] {
@@ -78,11 +79,11 @@ int main(int argc, char** argv) {
     if (toolkit::DisplayAvailable()) return RunWindow(argc, argv);
     std::cerr << "tamsel: no display for the window; give HOST and PORT to run without one\n\n"
               << tamsel::Usage();
-    return 2;
+    return tamsel::kExitArguments;
   }
   if (!problem.empty()) {
     std::cerr << "tamsel: " << problem << "\nTry 'tamsel --help'.\n";
-    return 2;
+    return tamsel::kExitArguments;
   }
   if (!options.screenshot.empty()) return RunScreenshot(argc, argv, options);
   // The command line needs the event loop only: no display, no platform.
