@@ -100,8 +100,12 @@ bool SendsDataLine(Protocol protocol, std::string_view command) {
 
 bool ExpectsReply(Protocol protocol, std::string_view command) {
   if (protocol != Protocol::Memcached) return true;
+  // "noreply" ends the commands that change data; a key may have the name.
   const std::vector<std::string_view> words = Words(command);
-  return words.empty() || words.back() != "noreply";
+  if (words.size() < 2 || words.back() != "noreply") return true;
+  const std::string first = Upper(words[0]);
+  return first == "GET" || first == "GETS" || first == "GAT" || first == "GATS" ||
+         first == "STATS" || first == "MG";
 }
 
 std::string DotStuffed(std::string_view line) {
