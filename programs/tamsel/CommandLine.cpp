@@ -163,8 +163,12 @@ std::string Clock() {
 // where each side's lines go.
 class Run {
  public:
-  Run(const Options& options, std::ostream& output, std::ostream& errors)
-      : options_(options), output_(output), errors_(errors), framer_(options.protocol) {}
+  Run(const Options& options, std::istream* input, std::ostream& output, std::ostream& errors)
+      : options_(options),
+        input_(input),
+        output_(output),
+        errors_(errors),
+        framer_(options.protocol) {}
 
   int Go(const std::function<bool(std::string&)>& next) {
     try {
@@ -184,8 +188,10 @@ class Run {
       if (const int status = Greet(); status >= 0) return status;
       if (const int status = Commands(next); status >= 0) return status;
       sock_->Disconnect();
+      output_.flush();
       return sawError_ ? kExitReplies : kExitDone;
     } catch (const std::exception& error) {
+      output_.flush();
       if (options_.level > 0) errors_ << TraceText(*sock_, error) << '\n';
       return Fail(PlainMessage(*sock_, error, Where()));
     }
@@ -218,7 +224,9 @@ class Run {
   int Show(const Exchange& exchange) {
     for (const std::string& line : exchange.lines) Received(line);
     if (!exchange.partialLine.empty()) Received(exchange.partialLine);
-    output_.flush();
+    // Replies reach a reader at once when the run waits for more input;
+    // while commands are already waiting, they go out in larger writes.
+    if (input_ == nullptr || input_->rdbuf()->in_avail() <= 0) output_.flush();
     if (exchange.closed) return Fail(ClosedMessage(Where()));
     if (!exchange.replyExpected) return -1;
     if (!options_.expect.empty() && !Expected(options_.expect, exchange)) {
@@ -275,6 +283,7 @@ class Run {
   }
 
   const Options& options_;
+  std::istream* input_;  // null when the commands come from --send
   std::ostream& output_;
   std::ostream& errors_;
   ReplyFramer framer_;
@@ -293,7 +302,7 @@ int RunCommandLine(const Options& options, std::istream& input, std::ostream& ou
     line = options.sends[sent++];
     return true;
   };
-  return Run(options, output, errors).Go(next);
+  return Run(options, options.sends.empty() ? &input : nullptr, output, errors).Go(next);
 }
 
 }  // namespace tamsel

@@ -88,5 +88,8 @@ int main(int argc, char** argv) {
   if (!options.screenshot.empty()) return RunScreenshot(argc, argv, options);
   // The command line needs the event loop only: no display, no platform.
   QCoreApplication application(argc, argv);
+  // Standard input read in blocks, so that the run can see whether more
+  // commands are already waiting (see RunCommandLine).
+  std::ios::sync_with_stdio(false);
   return tamsel::RunCommandLine(options, std::cin, std::cout, std::cerr);
 }
