@@ -107,6 +107,18 @@ TEST(TamselCommandLine, RefusedConnectionNamesTheReason) {
   const Outcome run = RunAgainst(port, "NOOP\n");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.errors, "tamsel: 127.0.0.1:" + std::to_string(port) + " refused the connection\n");
+
+  // A name under .invalid never resolves.
+  Options options = Parsed({"no-such-host.invalid", "25", "--timeout", "3000", "--send", "NOOP"});
+  std::istringstream in;
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(tamsel::RunCommandLine(options, in, out, err), 1);
+  EXPECT_EQ(err.str(), "tamsel: the host no-such-host.invalid was not found\n");
+  options.level = 1;  // the component's own text goes to the trace
+  err.str("");
+  tamsel::RunCommandLine(options, in, out, err);
+  EXPECT_EQ(err.str().substr(0, 20), "Null Remote Address ");
 }
 
 // Serves `replies` in order, one per line received; the peer answers with
