@@ -136,7 +136,7 @@ TEST(ReplyFramer, ErrorRepliesOfTheNumericProtocols) {
   EXPECT_FALSE(ftp.StartsData());
 }
 
-TEST(ReplyFramer, CommandsWithDataAndNames) {
+TEST(ReplyFramer, CommandsWithData) {
   EXPECT_TRUE(tamsel::SendsDataLine(Protocol::Memcached, "set k 0 0 5"));
   EXPECT_TRUE(tamsel::SendsDataLine(Protocol::Memcached, "CAS k 0 0 5 99"));
   for (const char* command : {"add", "replace", "append", "prepend"}) {
@@ -153,15 +153,6 @@ TEST(ReplyFramer, CommandsWithDataAndNames) {
   EXPECT_EQ(tamsel::DotStuffed("a.b"), "a.b");
   EXPECT_EQ(tamsel::LeadingNumber("40000 wide"), 40000);
   EXPECT_EQ(tamsel::LeadingNumber("12345678901"), 1234567890);  // at most 10 digits
-
-  for (const std::string& name : tamsel::ProtocolNames()) {
-    const auto protocol = tamsel::ProtocolNamed(name);
-    ASSERT_TRUE(protocol.has_value()) << name;
-    EXPECT_EQ(tamsel::NameOf(*protocol), name);
-  }
-  EXPECT_FALSE(tamsel::ProtocolNamed("SMTP").has_value());
-  EXPECT_TRUE(tamsel::HasGreeting(Protocol::Pop3));
-  EXPECT_FALSE(tamsel::HasGreeting(Protocol::Auto));
 }
 
 }  // namespace
