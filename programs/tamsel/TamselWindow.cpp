@@ -173,12 +173,7 @@ QWidget* TamselWindow::BuildCommandBox() {
   row->addWidget(caption);
   row->addWidget(command_, 1);
   row->addWidget(send_);
-  const auto send = [this] {
-    const QString command = command_->text();
-    // Blank lines are message data; as commands they mean nothing.
-    if (command.isEmpty() && expecting_ == Expecting::Command) return;
-    SendCommand(command);
-  };
+  const auto send = [this] { SendCommand(command_->text()); };
   QObject::connect(send_, &QPushButton::clicked, this, send);
   QObject::connect(command_, &QLineEdit::returnPressed, this, send);
 
@@ -193,7 +188,7 @@ QWidget* TamselWindow::BuildCommandBox() {
   // command does not push the replies out of sight. The user can drag.
   transactions_->header()->setSectionResizeMode(QHeaderView::Interactive);
   const int digit = transactions_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-  transactions_->setColumnWidth(0, 24 * digit);
+  transactions_->setColumnWidth(0, 28 * digit);
   transactions_->setColumnWidth(1, 10 * digit);
   transactions_->header()->setStretchLastSection(true);
   return box;
@@ -302,6 +297,8 @@ void TamselWindow::DisconnectFromServer() {
 
 void TamselWindow::SendCommand(const QString& command) {
   if (busy_ || !sock_->Connected) return;
+  // Blank lines are message data; as commands they mean nothing.
+  if (command.isEmpty() && expecting_ == Expecting::Command) return;
   sock_->ReportLevel = level_->currentData().toInt();
   sock_->TimeOut = timeOut_->value();
   SetBusy(true);

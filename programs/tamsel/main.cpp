@@ -54,7 +54,7 @@ int RunScreenshot(int argc, char** argv, const tamsel::Options& options) {
     window.ConnectToServer();
     std::string line;
     while (std::getline(std::cin, line)) {
-      if (!line.empty()) window.SendCommand(QString::fromStdString(line));
+      window.SendCommand(QString::fromStdString(line));  // blank lines may be message data
     }
     QTimer::singleShot(200, &window, [&] {
       if (!window.grab().save(QString::fromStdString(options.screenshot))) status = 1;
