@@ -2,7 +2,9 @@
 // against a loopback server that answers each line with one reply line,
 // measured against a plain blocking client that sends each line and reads
 // its reply from the same server in the same run (goal: ratio <= 1.5).
-// tamsel's time includes starting the process.
+// tamsel's time includes starting the process. The plain client runs once on
+// a thread of this process (the goal's reference) and once in a process of
+// its own.
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -105,31 +107,53 @@ ReplyServer* server = nullptr;
 std::string commandFile;
 
 // Sends each line and reads its reply line before the next, as a simple
-// blocking client does.
-void PlainClient(benchmark::State& state) {
+// blocking client does. Returns whether every reply came.
+bool PlainSession(uint16_t port) {
   const std::string line = kCommand + "\r\n";
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  NoDelay(fd);
+  sockaddr_in address = Loopback(port);
+  if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return false;
+  std::string pending;
+  char chunk[4096];
+  for (int i = 0; i < kCommands; ++i) {
+    SendAll(fd, line.data(), line.size());
+    size_t end = std::string::npos;
+    while ((end = pending.find('\n')) == std::string::npos) {
+      const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+      if (n <= 0) break;
+      pending.append(chunk, static_cast<size_t>(n));
+    }
+    if (end == std::string::npos) return false;
+    pending.erase(0, end + 1);
+  }
+  ::close(fd);
+  return true;
+}
+
+// The plain client on a thread of this process: the strict reference.
+void PlainClient(benchmark::State& state) {
   for (auto _ : state) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    NoDelay(fd);
-    sockaddr_in address = Loopback(server->Port());
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-      state.SkipWithError("connect failed");
+    if (!PlainSession(server->Port())) {
+      state.SkipWithError("the plain client failed");
       break;
     }
-    std::string pending;
-    char chunk[4096];
-    for (int i = 0; i < kCommands; ++i) {
-      SendAll(fd, line.data(), line.size());
-      size_t end = std::string::npos;
-      while ((end = pending.find('\n')) == std::string::npos) {
-        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-        if (n <= 0) break;
-        pending.append(chunk, static_cast<size_t>(n));
-      }
-      if (end == std::string::npos) break;
-      pending.erase(0, end + 1);
+  }
+}
+
+// The plain client in a process of its own, as tamsel runs in one: both
+// sides then pay for the scheduling between processes (tamsel also pays for
+// starting its program).
+void PlainClientProcess(benchmark::State& state) {
+  for (auto _ : state) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(PlainSession(server->Port()) ? 0 : 1);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+      state.SkipWithError("the plain client failed");
+      break;
     }
-    ::close(fd);
   }
 }
 
@@ -157,6 +181,7 @@ void TamselProgram(benchmark::State& state) {
 }
 
 BENCHMARK(PlainClient)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(PlainClientProcess)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(TamselProgram)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 // Keeps the mean real time of each benchmark for the ratio.
@@ -192,10 +217,14 @@ int main(int argc, char** argv) {
   Collector collector;
   benchmark::RunSpecifiedBenchmarks(&collector);
   const double plain = collector.seconds["PlainClient/iterations:5/real_time"];
+  const double process = collector.seconds["PlainClientProcess/iterations:5/real_time"];
   const double tamsel = collector.seconds["TamselProgram/iterations:5/real_time"];
   std::printf("\n%d commands, tamsel on standard input against a plain blocking client:\n",
               kCommands);
-  std::printf("  time ratio: %.2f  (goal <= 1.5)\n", plain > 0 ? tamsel / plain : 0.0);
+  std::printf("  time ratio, client on a thread:          %.2f  (goal <= 1.5)\n",
+              plain > 0 ? tamsel / plain : 0.0);
+  std::printf("  time ratio, client in its own process:   %.2f\n",
+              process > 0 ? tamsel / process : 0.0);
   benchmark::Shutdown();
   ::unlink(name);
   return 0;
