@@ -189,7 +189,11 @@ class Run {
       if (const int status = Commands(next); status >= 0) return status;
       sock_->Disconnect();
       output_.flush();
-      return sawError_ ? kExitReplies : kExitDone;
+      if (errorReplies_ == 0) return kExitDone;
+      errors_ << "tamsel: " << errorReplies_
+              << (errorReplies_ == 1 ? " error reply" : " error replies") << " from "
+              << options_.host << ":" << options_.port << '\n';
+      return kExitReplies;
     } catch (const std::exception& error) {
       output_.flush();
       if (options_.level > 0) errors_ << TraceText(*sock_, error) << '\n';
@@ -236,7 +240,7 @@ class Run {
               << ": " << (exchange.lines.empty() ? std::string() : exchange.lines.back()) << '\n';
       return kExitReplies;
     }
-    if (exchange.error) sawError_ = true;
+    if (exchange.error) ++errorReplies_;
     return -1;
   }
 
@@ -288,7 +292,7 @@ class Run {
   std::ostream& errors_;
   ReplyFramer framer_;
   std::unique_ptr<Psock::TPowersock> sock_;
-  bool sawError_ = false;
+  int errorReplies_ = 0;
 };
 
 }  // namespace

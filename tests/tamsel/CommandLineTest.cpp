@@ -274,7 +274,8 @@ TEST(TamselFaults, ErrorRepliesAndExpectedCodesSetTheExitStatus) {
                             std::to_string(peer.Port()) + ": 550 no\n");
   run = RunAgainst(peer.Port(), "RCPT\nNOOP\n", {"--expect", "220,5x0,250"});
   EXPECT_EQ(run.status, 3);  // 550 matched, so only the error counts
-  EXPECT_EQ(run.errors, "");
+  EXPECT_EQ(run.errors,
+            "tamsel: 1 error reply from 127.0.0.1:" + std::to_string(peer.Port()) + "\n");
 
   std::string problem;
   Parsed({"h", "1", "--expect", "2xx,"}, &problem);
