@@ -14,11 +14,6 @@ std::string TakePartialLine(Psock::TPowersock& sock) {
   return {};
 }
 
-void Take(Exchange& exchange, ReplyFramer& framer, const std::string& line) {
-  framer.Feed(line);
-  exchange.lines = framer.Lines();
-}
-
 void Finish(Exchange& exchange, const ReplyFramer& framer) {
   exchange.lines = framer.Lines();
   exchange.number = framer.Number();
@@ -43,7 +38,7 @@ void ReadRestOfReply(Psock::TPowersock& sock, ReplyFramer& framer, Exchange& exc
       break;
     }
     sock.ReportStatus(1, line);
-    Take(exchange, framer, line);
+    framer.Feed(line);
   }
   Finish(exchange, framer);
 }
@@ -112,7 +107,7 @@ Exchange ReadGreeting(Psock::TPowersock& sock, ReplyFramer& framer, int32_t wait
     return exchange;
   }
   sock.ReportStatus(1, line);
-  Take(exchange, framer, line);
+  framer.Feed(line);
   ReadRestOfReply(sock, framer, exchange);
   return exchange;
 }
@@ -140,7 +135,7 @@ Exchange RunCommand(Psock::TPowersock& sock, ReplyFramer& framer, const std::str
     Finish(exchange, framer);
     return exchange;
   }
-  Take(exchange, framer, first);
+  framer.Feed(first);
   ReadRestOfReply(sock, framer, exchange);
   return exchange;
 }
