@@ -8,12 +8,6 @@ namespace tamsel {
 
 namespace {
 
-// The unterminated last line that the component kept when the peer closed.
-std::string TakePartialLine(Psock::TPowersock& sock) {
-  (void)sock;
-  return {};
-}
-
 void Finish(Exchange& exchange, const ReplyFramer& framer) {
   exchange.lines = framer.Lines();
   exchange.number = framer.Number();
@@ -24,7 +18,8 @@ void Finish(Exchange& exchange, const ReplyFramer& framer) {
 
 void MarkClosed(Psock::TPowersock& sock, Exchange& exchange) {
   exchange.closed = true;
-  exchange.partialLine = TakePartialLine(sock);
+  // The unterminated last line that the component kept when the peer closed.
+  exchange.partialLine = sock.TakePartialLine();
 }
 
 // Reads lines until the framer has the whole reply or the server closes.
@@ -185,54 +180,69 @@ std::string ClosedMessage(const Target& target) {
 
 std::string TraceText(Psock::TPowersock& sock, const std::exception& error) {
   const std::string message = error.what();
-  if ((message == "Connection Failed" || message == "Null Remote Address") &&
-      sock.LastError > 10000 && sock.LastError <= 65535) {
-    return message + " (" + sock.ErrorText(static_cast<uint16_t>(sock.LastError)) + ")";
-  }
-  return message;
+  const auto* failure = dynamic_cast<const Psock::ESockError*>(&error);
+  if (failure == nullptr || failure->Kind() == Psock::SockErrorKind::WinsockError) return message;
+  const int32_t number = failure->ErrorNumber();
+  if (number <= 10000 || number > 65535) return message;
+  return message + " (" + sock.ErrorText(static_cast<uint16_t>(number)) + ")";
 }
 
 bool TimedOut(Psock::TPowersock& sock, const std::exception& error) {
-  const std::string message = error.what();
-  return message == "Connection Timed out" || message == "Host Lookup Timed Out" ||
-         (dynamic_cast<const Psock::EAbortError*>(&error) != nullptr && sock.TimedOut);
+  const auto* failure = dynamic_cast<const Psock::ESockError*>(&error);
+  if (failure == nullptr) return false;
+  switch (failure->Kind()) {
+    case Psock::SockErrorKind::ConnectionTimedOut:
+    case Psock::SockErrorKind::HostLookupTimedOut:
+      return true;
+    case Psock::SockErrorKind::SendAborted:
+    case Psock::SockErrorKind::ReadLnAborted:
+      return sock.TimedOut;
+    default:
+      return false;
+  }
 }
 
 std::string PlainMessage(Psock::TPowersock& sock, const std::exception& error,
                          const Target& target) {
-  const std::string message = error.what();
+  using Psock::SockErrorKind;
   const std::string where = HostAndPort(target);
   const std::string limit = std::to_string(target.timeOut) + " ms";
   if (dynamic_cast<const rtl::ERangeError*>(&error) != nullptr) {
     return where + " sent a line longer than 64 KiB";
   }
-  if (message == "Null Remote Address" || message == "Host Lookup Failed") {
-    return "the host " + target.host + " was not found";
+  const auto* failure = dynamic_cast<const Psock::ESockError*>(&error);
+  if (failure == nullptr) return "the connection to " + where + " failed: " + error.what();
+  const std::string reason = ReasonOf(sock, failure->ErrorNumber());
+  switch (failure->Kind()) {
+    case SockErrorKind::NullRemoteAddress:
+    case SockErrorKind::HostLookupFailed:
+      return "the host " + target.host + " was not found";
+    case SockErrorKind::HostNameTooLong:
+      return "the host name is too long";
+    case SockErrorKind::HostLookupTimedOut:
+      return "looking up the host " + target.host + " timed out after " + limit;
+    case SockErrorKind::ConnectionTimedOut:
+      return "connecting to " + where + " timed out after " + limit;
+    case SockErrorKind::HostLookupCanceled:
+    case SockErrorKind::ConnectionCanceled:
+      return "connecting to " + where + " was cancelled";
+    case SockErrorKind::ConnectionFailed:
+      if (failure->ErrorNumber() == 10061) return where + " refused the connection";
+      return "could not connect to " + where + (reason.empty() ? "" : ": " + reason);
+    case SockErrorKind::SendAborted:
+    case SockErrorKind::ReadLnAborted:
+      if (sock.TimedOut) return "no reply from " + where + ": timed out after " + limit;
+      return "the wait for " + where + " was cancelled";
+    case SockErrorKind::AlreadyConnected:
+      return "already connected to " + where;
+    case SockErrorKind::WinsockError:
+      if (MeansClosed(failure->ErrorNumber())) return ClosedMessage(target);
+      break;
+    default:
+      break;
   }
-  if (message == "Host Lookup Timed Out") {
-    return "looking up the host " + target.host + " timed out after " + limit;
-  }
-  if (message == "Connection Timed out") {
-    return "connecting to " + where + " timed out after " + limit;
-  }
-  if (message == "Connection Canceled" || message == "Host Lookup Canceled") {
-    return "connecting to " + where + " was cancelled";
-  }
-  if (message == "Connection Failed") {
-    if (sock.LastError == 10061) return where + " refused the connection";
-    const std::string reason = ReasonOf(sock, sock.LastError);
-    return "could not connect to " + where + (reason.empty() ? "" : ": " + reason);
-  }
-  if (dynamic_cast<const Psock::EAbortError*>(&error) != nullptr) {
-    if (sock.TimedOut) return "no reply from " + where + ": timed out after " + limit;
-    return "the wait for " + where + " was cancelled";
-  }
-  if (message == "Already connected") return "already connected to " + where;
-  if (dynamic_cast<const Psock::ESockError*>(&error) != nullptr && MeansClosed(sock.LastError)) {
-    return ClosedMessage(target);
-  }
-  const std::string reason = ReasonOf(sock, sock.LastError);
-  return "the connection to " + where + " failed: " + (reason.empty() ? message : reason);
+  return "the connection to " + where +
+         " failed: " + (reason.empty() ? failure->Message() : reason);
 }
 
 }  // namespace tamsel

@@ -262,6 +262,27 @@ TEST(TamselFaults, ClosingReadsTheSameWhenEverNoticed) {
   }
 }
 
+TEST(TamselFaults, AnUnterminatedLastLineIsShownBeforeTheClose) {
+  Peer inReply([](int fd) {
+    sockettest::RecvLine(fd);
+    sockettest::SendAll(fd, "250-first\r\n250 last without its end");
+  });
+  Peer asReply([](int fd) {
+    sockettest::RecvLine(fd);
+    sockettest::SendAll(fd, "bye");
+  });
+  const std::pair<const Peer*, std::string> cases[] = {
+      {&inReply, "250-first\n250 last without its end\n"}, {&asReply, "bye\n"}};
+  for (const auto& [peer, output] : cases) {
+    const Outcome run =
+        RunAgainst(peer->Port(), "", {"--send", "QUIT", "--send", "NOOP", "--no-greeting"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, output);
+    EXPECT_EQ(run.errors,
+              "tamsel: 127.0.0.1:" + std::to_string(peer->Port()) + " closed the connection\n");
+  }
+}
+
 TEST(TamselFaults, ErrorRepliesAndExpectedCodesSetTheExitStatus) {
   Peer peer(Replying("220 hi\r\n", {"550 no\r\n", "250 ok\r\n"}), 3);
   Outcome run = RunAgainst(peer.Port(), "RCPT\nNOOP\n");
