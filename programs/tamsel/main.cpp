@@ -89,7 +89,9 @@ int main(int argc, char** argv) {
   // The command line needs the event loop only: no display, no platform.
   QCoreApplication application(argc, argv);
   // Standard input read in blocks, so that the run can see whether more
-  // commands are already waiting (see RunCommandLine).
+  // commands are already waiting, and not tied to standard output: the run
+  // flushes its replies itself (see RunCommandLine).
   std::ios::sync_with_stdio(false);
+  std::cin.tie(nullptr);
   return tamsel::RunCommandLine(options, std::cin, std::cout, std::cerr);
 }
