@@ -1,5 +1,6 @@
 #include "programs/tamsel/Session.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "runtime/Exceptions.h"
