@@ -69,8 +69,9 @@ Options:
   --timeout MS       limit of each wait in milliseconds, 0 for none
                      (default 10000)
   --level N          write the status texts up to report level N to
-                     standard error: 1 the reply lines, 4 also sending and
-                     closing, 8 everything (default 0: none)
+                     standard error: 1 every reply line, greeting included,
+                     4 also sending and closing, 8 everything (default 0:
+                     none)
   --help             show this text and exit
 
 Exit status:
