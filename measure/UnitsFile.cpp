@@ -15,6 +15,7 @@ namespace {
 // extended range (about 1e-4951 to 1e4932), and would cost time and memory
 // to compute exactly.
 constexpr long kMaxDecimalExponent = 6000;
+constexpr long kMaxPowerExponent = 20000;
 constexpr size_t kMaxPowerBits = 200000;  // bits of a power's result
 
 // ---------------------------------------------------------------------------
@@ -78,7 +79,7 @@ class FactorParser {
     SkipBlanks();
     bool negative = false;
     if (Peek() == '+' || Peek() == '-') negative = text_[at_++] == '-';
-    const long exponent = Digits("an integer exponent");
+    const long exponent = Digits("an integer exponent", kMaxPowerExponent);
     return RaiseTo(base, negative ? -exponent : exponent);
   }
 
@@ -117,12 +118,12 @@ class FactorParser {
   }
 
   // A run of digits as a number, bounded so that it fits an exponent.
-  long Digits(const char* what) {
+  long Digits(const char* what, long limit) {
     if (!IsDigit(Peek())) Fail(std::string("expected ") + what + " instead of");
     long value = 0;
     while (IsDigit(Peek())) {
       value = value * 10 + (text_[at_++] - '0');
-      if (value > kMaxDecimalExponent) throw EFactorError("exponent too large in the factor");
+      if (value > limit) throw EFactorError("exponent too large in the factor");
     }
     return value;
   }
@@ -143,7 +144,7 @@ class FactorParser {
       ++at_;
       bool negative = false;
       if (Peek() == '+' || Peek() == '-') negative = text_[at_++] == '-';
-      const long exponent = Digits("an exponent");
+      const long exponent = Digits("an exponent", kMaxDecimalExponent);
       scale += negative ? exponent : -exponent;
     }
     if (scale > kMaxDecimalExponent || scale < -kMaxDecimalExponent) {
@@ -265,7 +266,10 @@ class UnitsFileLoader {
     std::string_view factorText = line.substr(equals + 1);
     factorText = Trimmed(factorText.substr(0, factorText.find('#')));
     if (name.empty()) throw rtl::Exception("missing name for unit " + symbol);
-    if (category_ < 0) throw rtl::Exception("unit " + symbol + " before any category \"[NAME]\"");
+    if (category_ < 0) {
+      throw rtl::Exception("unit " + symbol +
+                           " has no category: a line \"[NAME]\" must come first");
+    }
 
     const rtl::Extended factor = ExactFactor(factorText);
     TCategory& category = catalogue_.GetCategory(category_);

@@ -40,12 +40,12 @@ int RunUnits(const std::vector<std::string>& arguments, Console& console) {
 // mi"). Three arguments that do not read as a phrase are AMOUNT FROM TO
 // ("convert 5 in cm": inches).
 std::optional<ConversionRequest> ConvertArguments(const std::vector<std::string>& arguments) {
-  if (arguments.size() < 2) return std::nullopt;
   const std::vector<std::string> entries = EntriesOfArguments(arguments);
   if (entries.size() == 1) {
     if (auto request = ParseConversionLine(entries.front())) return request;
   }
   if (arguments.size() == 3) return ConversionRequest{arguments[0], arguments[1], arguments[2]};
+  if (arguments.size() < 2) return std::nullopt;
   std::string line;
   for (size_t i = 0; i + 1 < arguments.size(); ++i) line += arguments[i] + " ";
   return ParseConversionLine(line + "to " + arguments.back());

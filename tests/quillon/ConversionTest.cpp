@@ -77,6 +77,39 @@ TEST(Convert, TemperaturesUseTheScalesZeroPoints) {
   EXPECT_EQ(Converted(25, "C", "R"), Localized("536.67"));
 }
 
+TEST(Convert, TemperaturesBelowAbsoluteZeroAreRefused) {
+  EXPECT_EQ(MessageOf<quillon::EConversionError>([] { Converted(-300, "C", "F"); }),
+            Localized("-300 C is below absolute zero (-273.15 C)"));
+  EXPECT_EQ(MessageOf<quillon::EConversionError>([] { Converted(-460, "F", "F"); }),
+            Localized("-460 F is below absolute zero (-459.67 F)"));
+  EXPECT_EQ(MessageOf<quillon::EConversionError>([] { Converted(-1e-30L, "K", "C"); }),
+            "-1E-30 K is below absolute zero (0 K)");
+  EXPECT_THROW(Converted(-0.5L, "R", "K"), quillon::EConversionError);
+  // Absolute zero itself converts.
+  EXPECT_EQ(Converted(-273.15L, "C", "K"), "0");
+  EXPECT_EQ(Converted(-459.67L, "F", "R"), "0");
+  EXPECT_EQ(Converted(0, "K", "R"), "0");
+  EXPECT_EQ(Converted(0, "R", "F"), Localized("-459.67"));
+  // The window converts by position and is refused alike.
+  EXPECT_THROW(quillon::Convert(UnitCategories(), 3, 2, 0, -1), quillon::EConversionError);
+}
+
+TEST(Convert, TemperaturesAcceptTheDegreeSpellings) {
+  EXPECT_EQ(Converted(100,
+                      "\xC2\xB0"
+                      "C",
+                      "\xC2\xB0"
+                      "F"),
+            "212");
+  EXPECT_EQ(Converted(100, "degC", "degF"), "212");
+  EXPECT_EQ(Converted(32,
+                      "\xB0"
+                      "F",
+                      "celsius"),
+            "0");
+  EXPECT_EQ(Converted(0, "kelvin", "Rankine"), "0");
+}
+
 TEST(Convert, TemperatureUnitsWithoutAScaleAreAnError) {
   units::TCategories catalogue;
   catalogue.AddCategory("Temperature");
