@@ -3,6 +3,7 @@
 // libedit's readline-compatible interface.
 #include <editline/readline.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -40,6 +41,9 @@ int RunPrompt(const LineSource& next, Console& console) {
 }
 
 int RunTerminalPrompt(Console& console, const std::string& historyFile) {
+  // libedit reads multi-byte characters ("°C") only in the user's character
+  // set; numbers keep the "C" locale, the decimal separator is our own.
+  std::setlocale(LC_CTYPE, "");
   using_history();
   stifle_history(kHistoryLength);
   if (!historyFile.empty()) {
