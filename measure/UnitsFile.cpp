@@ -17,6 +17,7 @@ namespace {
 constexpr long kMaxDecimalExponent = 6000;
 constexpr long kMaxPowerExponent = 20000;
 constexpr size_t kMaxPowerBits = 200000;  // bits of a power's result
+constexpr int kMaxNesting = 100;          // parentheses within parentheses
 
 // ---------------------------------------------------------------------------
 // Exact factor expressions, as rationals:
@@ -106,8 +107,10 @@ class FactorParser {
   mpq_class Primary() {
     SkipBlanks();
     if (Peek() == '(') {
+      if (++depth_ > kMaxNesting) throw EFactorError("parentheses nested too deeply in the factor");
       ++at_;
       mpq_class value = Product();
+      --depth_;
       SkipBlanks();
       if (Peek() != ')') Fail("expected \")\" instead of");
       ++at_;
@@ -160,6 +163,7 @@ class FactorParser {
 
   std::string_view text_;
   size_t at_ = 0;
+  int depth_ = 0;
 };
 
 // The extended value nearest to `q` (> 0), ties to even: the significand is

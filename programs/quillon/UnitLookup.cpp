@@ -209,6 +209,13 @@ size_t EditDistance(std::string_view a, std::string_view b) {
   return d[a.size()][b.size()];
 }
 
+// The edit distance when it can be at most `limit`, otherwise more than
+// `limit`; texts whose lengths differ by more are not compared at all.
+size_t BoundedDistance(std::string_view a, std::string_view b, size_t limit) {
+  const size_t difference = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
+  return difference > limit ? limit + 1 : EditDistance(a, b);
+}
+
 // Nearest units, searched in the given categories only (all when empty).
 std::vector<UnitPosition> Nearest(const units::TCategories& catalogue, std::string_view text,
                                   size_t count, const std::vector<int32_t>& categories) {
@@ -222,8 +229,9 @@ std::vector<UnitPosition> Nearest(const units::TCategories& catalogue, std::stri
     const units::TCategory& category = catalogue.GetCategory(c);
     for (int32_t u = 0; u < category.UnitCount(); ++u) {
       const units::TUnit& unit = category.GetUnit(u);
-      const size_t distance = std::min(EditDistance(query.lower, Lower(unit.Symbol)),
-                                       EditDistance(query.nameKey, NameKey(NameHead(unit.Name))));
+      const size_t distance =
+          std::min(BoundedDistance(query.lower, Lower(unit.Symbol), limit),
+                   BoundedDistance(query.nameKey, NameKey(NameHead(unit.Name)), limit));
       if (distance <= limit) near.push_back({distance, UnitPosition{c, u}});
     }
   }

@@ -56,7 +56,7 @@ TEST(ExactFactor, RoundsTheExactValueOnceToNearestWithTiesToEven) {
 }
 
 TEST(ExactFactor, RefusesWhatIsNoPositiveExtendedValue) {
-  const auto message = [](const char* expression) {
+  const auto message = [](const std::string& expression) {
     return MessageOf<units::EFactorError>([expression] { ExactFactor(expression); });
   };
   EXPECT_EQ(message(""), "missing factor");
@@ -77,6 +77,8 @@ TEST(ExactFactor, RefusesWhatIsNoPositiveExtendedValue) {
   EXPECT_EQ(message("2^16384"), "factor too large for an extended value");
   EXPECT_EQ(message("2^-16383"), "factor too small for an extended value");
   EXPECT_EQ(message("(10^5000)^5000"), "power too large in the factor");
+  EXPECT_EQ(ExactFactor(std::string(100, '(') + "2" + std::string(100, ')')), 2.0L);
+  EXPECT_EQ(message(std::string(100000, '(')), "parentheses nested too deeply in the factor");
 }
 
 // A catalogue with one category of two units, as a program might have.

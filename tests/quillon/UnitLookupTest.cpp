@@ -135,6 +135,7 @@ TEST(NearestUnits, AreFewAndNearestFirst) {
   EXPECT_LE(near.size(), 3u);
   EXPECT_EQ(quillon::DescribeUnit(Catalogue(), near.front()), "gal (gallons, US) in Volume");
   EXPECT_TRUE(quillon::NearestUnits(Catalogue(), "qqqqqqqq", 5).empty());
+  EXPECT_TRUE(quillon::NearestUnits(Catalogue(), std::string(1000000, 'm'), 5).empty());
 }
 
 }  // namespace
