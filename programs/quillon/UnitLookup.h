@@ -60,6 +60,11 @@ struct UnitPair {
 UnitPair ResolveUnits(const units::TCategories& catalogue, std::string_view from,
                       std::string_view to);
 
+// For a search field as it is typed: the units that FindUnits finds, then
+// every other unit whose symbol or name contains `text`, case ignored, in
+// catalogue order. Empty for an empty text.
+std::vector<UnitPosition> SearchUnits(const units::TCategories& catalogue, std::string_view text);
+
 // Up to `count` units whose symbol or name is close to `text` (a small edit
 // distance, case ignored), nearest first; for suggestions.
 std::vector<UnitPosition> NearestUnits(const units::TCategories& catalogue, std::string_view text,

@@ -129,6 +129,21 @@ TEST(ResolveUnits, AnUnknownUnitGetsTheNearestOnesOfTheOtherUnitsCategory) {
             "categories");
 }
 
+TEST(SearchUnits, FindsWhatIsTypedSoFarBestMatchesFirst) {
+  const auto symbols = [](const char* text) {
+    std::string list;
+    for (const quillon::UnitPosition& position : quillon::SearchUnits(Catalogue(), text)) {
+      list += Catalogue().GetCategory(position.category).GetUnit(position.unit).Symbol + " ";
+    }
+    return list;
+  };
+  EXPECT_EQ(symbols("mi").substr(0, 10), "mi mm nmi ");  // the symbol, then in order
+  EXPECT_EQ(symbols("gallon"), "gal impgal ");
+  EXPECT_EQ(symbols("kilomet"), "km km2 km/h ");
+  EXPECT_EQ(symbols("h").substr(0, 3), "hr ");  // the alias first
+  EXPECT_EQ(symbols(""), "");
+}
+
 TEST(NearestUnits, AreFewAndNearestFirst) {
   const std::vector<quillon::UnitPosition> near = quillon::NearestUnits(Catalogue(), "galon", 3);
   ASSERT_FALSE(near.empty());
