@@ -338,30 +338,6 @@ UnitPair ResolveUnits(const units::TCategories& catalogue, std::string_view from
   return UnitPair{bestCategory, bestFrom.units.front(), bestTo.units.front()};
 }
 
-std::vector<UnitPosition> SearchUnits(const units::TCategories& catalogue, std::string_view text) {
-  std::vector<UnitPosition> found;
-  const auto listed = [&found](int32_t c, int32_t u) {
-    return std::any_of(found.begin(), found.end(), [c, u](const UnitPosition& position) {
-      return position.category == c && position.unit == u;
-    });
-  };
-  for (const UnitMatch& match : FindUnits(catalogue, text)) {
-    found.push_back({match.category, match.unit});
-  }
-  const std::string part = Lower(text);
-  if (part.empty()) return found;
-  for (int32_t c = 0; c < catalogue.CategoryCount(); ++c) {
-    const units::TCategory& category = catalogue.GetCategory(c);
-    for (int32_t u = 0; u < category.UnitCount(); ++u) {
-      const units::TUnit& unit = category.GetUnit(u);
-      const bool contains = Lower(unit.Symbol).find(part) != std::string::npos ||
-                            Lower(unit.Name).find(part) != std::string::npos;
-      if (contains && !listed(c, u)) found.push_back({c, u});
-    }
-  }
-  return found;
-}
-
 std::vector<UnitPosition> NearestUnits(const units::TCategories& catalogue, std::string_view text,
                                        size_t count) {
   return Nearest(catalogue, text, count, {});

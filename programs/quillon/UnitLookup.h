@@ -20,6 +20,8 @@
 // Within the winning category each text must name one unit: "kb" (Kb or KB)
 // or "gallons" (US or imperial) is ambiguous there, and the error lists the
 // candidates. An unknown text gets the few nearest units as suggestions.
+//
+// The window's search field (UnitSearch.h) lists what FindUnits finds first.
 #pragma once
 
 #include <cstdint>
@@ -59,11 +61,6 @@ struct UnitPair {
 // name units of no common category.
 UnitPair ResolveUnits(const units::TCategories& catalogue, std::string_view from,
                       std::string_view to);
-
-// For a search field as it is typed: the units that FindUnits finds, then
-// every other unit whose symbol or name contains `text`, case ignored, in
-// catalogue order. Empty for an empty text.
-std::vector<UnitPosition> SearchUnits(const units::TCategories& catalogue, std::string_view text);
 
 // Up to `count` units whose symbol or name is close to `text` (a small edit
 // distance, case ignored), nearest first; for suggestions.

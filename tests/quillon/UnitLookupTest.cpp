@@ -5,6 +5,7 @@
 #include <string>
 
 #include "programs/quillon/UnitLookup.h"
+#include "programs/quillon/UnitSearch.h"
 #include "tests/quillon/ShippedUnits.h"
 #include "tests/support/MessageOf.h"
 
@@ -129,19 +130,20 @@ TEST(ResolveUnits, AnUnknownUnitGetsTheNearestOnesOfTheOtherUnitsCategory) {
             "categories");
 }
 
-TEST(SearchUnits, FindsWhatIsTypedSoFarBestMatchesFirst) {
+TEST(SearchUnits, TheWindowsSearchFindsTheForgivingMatchesFirst) {
   const auto symbols = [](const char* text) {
     std::string list;
-    for (const quillon::UnitPosition& position : quillon::SearchUnits(Catalogue(), text)) {
-      list += Catalogue().GetCategory(position.category).GetUnit(position.unit).Symbol + " ";
+    for (const quillon::UnitPosition& hit : quillon::SearchUnits(Catalogue(), text, 4)) {
+      list += Catalogue().GetCategory(hit.category).GetUnit(hit.unit).Symbol + " ";
     }
     return list;
   };
-  EXPECT_EQ(symbols("mi").substr(0, 10), "mi mm nmi ");  // the symbol, then in order
+  EXPECT_EQ(symbols("h"), "hr ha hL hPa ");  // the alias, then symbols that begin so
+  EXPECT_EQ(symbols("\xB0"
+                    "C"),
+            "C ");  // as the window passes it, in Latin-1
   EXPECT_EQ(symbols("gallon"), "gal impgal ");
-  EXPECT_EQ(symbols("kilomet"), "km km2 km/h ");
-  EXPECT_EQ(symbols("h").substr(0, 3), "hr ");  // the alias first
-  EXPECT_EQ(symbols(""), "");
+  EXPECT_EQ(symbols("kilometre"), "km ");
 }
 
 TEST(NearestUnits, AreFewAndNearestFirst) {
