@@ -54,8 +54,9 @@ std::string EvaluateOnce(const uint8_t* data, size_t size) {
     problem = first;
   } else if (first != second) {
     problem = "different outcomes: " + first + " / " + second;
-  } else if (!term && text.size() <= kReferenceLimit) {
-    const std::string model = OutcomeOf([&] { return ReferenceEvaluateExpression(text); });
+  } else if (text.size() <= kReferenceLimit) {
+    const std::string model = OutcomeOf(
+        [&] { return term ? ReferenceEvaluateTerm(text) : ReferenceEvaluateExpression(text); });
     if (model != first) problem = "differs from the reference: " + first + " / " + model;
   }
   PMisc::IsFunctionName(text);
