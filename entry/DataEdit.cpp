@@ -150,12 +150,12 @@ bool ValueFromPropertyText(const std::string& text, Extended& value) {
 // ---------------------------------------------------------------------------
 // Construction and properties
 
+// IntegerOnly starts false and Units 1 (the members' initialisers); the
+// limits go through their setters, which see the text "0".
 TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent), toolkit::Component(nullptr) {
   setText(QStringLiteral("0"));
-  SetIntegerOnly(false);
   SetMinVal(-NoLimit());
   SetMaxVal(NoLimit());
-  units_ = 1;
 }
 
 TDataEdit::~TDataEdit() { MarkDestroying(); }
