@@ -187,7 +187,7 @@ Extended Rounded(Extended x) {
   const Extended away = x < 0 ? whole - 1 : whole + 1;
   Extended result = whole;
   if (fraction > 0.5L || (fraction == 0.5L && std::fmod(whole, 2) != 0)) result = away;
-  if (result >= kTwoTo63) throw rtl::EInvalidOp();  // 2^63 - 0.5 goes up to 2^63
+  if (result >= kTwoTo63) throw rtl::EInvalidOp();             // 2^63 - 0.5 goes up to 2^63
   return static_cast<Extended>(static_cast<int64_t>(result));  // an integer: no -0
 }
 
