@@ -28,8 +28,12 @@ std::string OutcomeOf(const std::function<rtl::Extended()>& evaluate) {
   } catch (const PMisc::EAssignError& e) {
     if (!e.Message().starts_with(kAssignPrefix)) return "unexpected message: " + e.Message();
     return "EAssignError: " + e.Message();
-  } catch (const rtl::EMathError& e) {
-    return "EMathError: " + e.Message();
+  } catch (const rtl::EZeroDivide& e) {
+    return "EZeroDivide: " + e.Message();
+  } catch (const rtl::EInvalidOp& e) {
+    return "EInvalidOp: " + e.Message();
+  } catch (const rtl::EOverflow& e) {
+    return "EOverflow: " + e.Message();
   } catch (const rtl::EDivByZero& e) {
     return "EDivByZero: " + e.Message();
   } catch (const rtl::Exception& e) {

@@ -61,6 +61,7 @@ class MainWindow : public QMainWindow {
   template <typename T>
   T* Child(const char* name);
 
+  void SelectUnit(QListWidget* list, int32_t& selection, int32_t unit);
   void FillUnitLists();
   void UpdateConversion();
   void UpdateBeam();
