@@ -109,15 +109,12 @@ bool ValueFromBitText(const std::string& text, Extended& value) {
   return true;
 }
 
-bool ValueFromDecimalText(std::string text, Extended& value) {
-  for (char& c : text) {
-    if (c == ',') c = '.';
-  }
-  Extended read = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, read);
-  if (error != std::errc() || stop != end || !std::isfinite(read)) return false;
-  value = read;
+// Property texts are written with "."; one written with "," reads as well.
+bool ValueFromDecimalText(std::string_view text, Extended& value) {
+  const char separator = text.find(',') != std::string_view::npos ? ',' : '.';
+  const auto read = rtl::ReadStandardDecimal(text, separator);
+  if (!read) return false;
+  value = *read;
   return true;
 }
 
@@ -127,14 +124,7 @@ Extended NoLimit() { return rtl::ExtendedFromBits(0x7FFE, 0xFFFFFFFFFFFFFFB0ULL)
 
 std::string FormatValue(bool hex, Extended value) {
   if (!hex) return rtl::FormatGeneral(value);
-  const int64_t whole = rtl::Round64(value);  // EInvalidOp beyond 64 bits
-  char digits[24];
-  if (whole < 0) {
-    std::snprintf(digits, sizeof digits, "$%016" PRIX64, static_cast<uint64_t>(whole));
-  } else {
-    std::snprintf(digits, sizeof digits, "$%04" PRIX64, static_cast<uint64_t>(whole));
-  }
-  return digits;
+  return rtl::FormatHex(rtl::Round64(value));  // EInvalidOp beyond 64 bits
 }
 
 void CheckInteger(Extended value) {
@@ -142,10 +132,7 @@ void CheckInteger(Extended value) {
 }
 
 std::string ValueToPropertyText(Extended value) {
-  std::string text = rtl::FormatGeneral(value);
-  for (char& c : text) {
-    if (c == rtl::DecimalSeparator()) c = '.';
-  }
+  const std::string text = rtl::FormatGeneral(value, '.');
   Extended back = 0;
   if (ValueFromDecimalText(text, back) && rtl::BitsOf(back) == rtl::BitsOf(value)) return text;
   const rtl::ExtendedBits bits = rtl::BitsOf(value);
@@ -163,12 +150,12 @@ bool ValueFromPropertyText(const std::string& text, Extended& value) {
 // ---------------------------------------------------------------------------
 // Construction and properties
 
+// IntegerOnly starts false and Units 1 (the members' initialisers); the
+// limits go through their setters, which see the text "0".
 TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent), toolkit::Component(nullptr) {
   setText(QStringLiteral("0"));
-  SetIntegerOnly(false);
   SetMinVal(-NoLimit());
   SetMaxVal(NoLimit());
-  units_ = 1;
 }
 
 TDataEdit::~TDataEdit() { MarkDestroying(); }

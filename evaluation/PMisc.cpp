@@ -21,7 +21,6 @@
 #include <string_view>
 #include <vector>
 
-#include "evaluation/NumberReading.h"
 #include "evaluation/Reasons.h"
 #include "evaluation/Terms.h"
 
@@ -99,7 +98,7 @@ class Operand {
   Extended Evaluate() const {
     if (text_ != nullptr) return EvaluateTermText(std::string_view(text_, sizeOrKind_));
     if (sizeOrKind_ == kExact) return value_;
-    auto readBack = ReadBackGeneral(value_);
+    auto readBack = rtl::ReadBackGeneral(value_);
     if (!readBack) Fail(kInvalidCharacters);
     return *readBack;
   }

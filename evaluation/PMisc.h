@@ -23,7 +23,9 @@
 // Failures: EAssignError for entries that cannot be read (its message is
 // "Entry could not be evaluated:", a carriage return and the reason), and the
 // runtime's EZeroDivide, EInvalidOp, EOverflow and EDivByZero for arithmetic
-// faults. The evaluator keeps no state between calls.
+// faults. The evaluator keeps no state between calls; it reads the
+// process-wide decimal separator (rtl::DecimalSeparator()) afresh on every
+// call, for the numbers it reads and the intermediate results it writes.
 #pragma once
 
 #include <string>

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <optional>
 
-#include "evaluation/NumberReading.h"
 #include "evaluation/PMisc.h"
 #include "evaluation/Reasons.h"
 
@@ -306,12 +306,12 @@ Extended EvaluateNormalisedTerm(std::string_view term) {
       continue;
     }
     if (!term.empty() && term.front() == '$') {
-      auto hex = ReadHex(term.substr(1));
+      auto hex = rtl::ReadHex(term.substr(1));
       if (!hex) Fail(kInvalidHex);
       value = *hex;
       break;
     }
-    auto decimal = ReadDecimal(term, rtl::DecimalSeparator());
+    auto decimal = rtl::ReadDecimal(term);
     if (!decimal) Fail(kInvalidCharacters);
     value = *decimal;
     break;

@@ -28,8 +28,12 @@ std::string OutcomeOf(const std::function<rtl::Extended()>& evaluate) {
   } catch (const PMisc::EAssignError& e) {
     if (!e.Message().starts_with(kAssignPrefix)) return "unexpected message: " + e.Message();
     return "EAssignError: " + e.Message();
-  } catch (const rtl::EMathError& e) {
-    return "EMathError: " + e.Message();
+  } catch (const rtl::EZeroDivide& e) {
+    return "EZeroDivide: " + e.Message();
+  } catch (const rtl::EInvalidOp& e) {
+    return "EInvalidOp: " + e.Message();
+  } catch (const rtl::EOverflow& e) {
+    return "EOverflow: " + e.Message();
   } catch (const rtl::EDivByZero& e) {
     return "EDivByZero: " + e.Message();
   } catch (const rtl::Exception& e) {
@@ -54,8 +58,9 @@ std::string EvaluateOnce(const uint8_t* data, size_t size) {
     problem = first;
   } else if (first != second) {
     problem = "different outcomes: " + first + " / " + second;
-  } else if (!term && text.size() <= kReferenceLimit) {
-    const std::string model = OutcomeOf([&] { return ReferenceEvaluateExpression(text); });
+  } else if (text.size() <= kReferenceLimit) {
+    const std::string model = OutcomeOf(
+        [&] { return term ? ReferenceEvaluateTerm(text) : ReferenceEvaluateExpression(text); });
     if (model != first) problem = "differs from the reference: " + first + " / " + model;
   }
   PMisc::IsFunctionName(text);

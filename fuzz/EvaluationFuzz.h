@@ -15,8 +15,8 @@ namespace fuzzing {
 // set), bit 1 EvaluateTerm instead of EvaluateExpression. The rest is the
 // text. Evaluates it twice and checks that the outcome is a finite value or
 // one of the evaluator's own errors, the same both times, and (for short
-// entries) the same as the reference evaluator's. Returns what went wrong, or
-// an empty text.
+// texts) the same as the independent reference evaluator's. Returns what
+// went wrong, or an empty text.
 std::string EvaluateOnce(const uint8_t* data, size_t size);
 
 // "value <bit pattern>" or "<error class>: <message>"; a value that is not

@@ -48,7 +48,8 @@ int64_t Trunc64(Extended value);
 int64_t TruncFitting64(Extended value);
 
 // Rounding to the nearest signed 64-bit integer, ties to even. A magnitude of
-// 2^63 or more (or a NaN) is an invalid operation.
+// 2^63 or more (or a NaN), or a value that rounds up to 2^63 (2^63 - 0.5), is
+// an invalid operation; -2^63 + 0.5 rounds to INT64_MIN.
 int64_t Round64(Extended value);
 
 // Stores a value into a narrower integer type, raising ERangeError when it

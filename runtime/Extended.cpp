@@ -25,10 +25,6 @@ Extended ExtendedFromBits(uint16_t signExponent, uint64_t significand) {
   return value;
 }
 
-Extended ExtendedFromBits(ExtendedBits bits) {
-  return ExtendedFromBits(bits.signExponent, bits.significand);
-}
-
 std::string_view FormatBits(ExtendedBits bits, char (&out)[22]) {
   std::snprintf(out, sizeof out, "%04X %016llX", unsigned{bits.signExponent},
                 static_cast<unsigned long long>(bits.significand));

@@ -26,7 +26,6 @@ struct ExtendedBits {
 
 ExtendedBits BitsOf(Extended value);
 Extended ExtendedFromBits(uint16_t signExponent, uint64_t significand);
-Extended ExtendedFromBits(ExtendedBits bits);
 
 // "3FFF 8000000000000000": the pattern as four and sixteen hex digits.
 std::string_view FormatBits(ExtendedBits bits, char (&out)[22]);

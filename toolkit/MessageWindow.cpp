@@ -27,8 +27,6 @@ MessageWindow::MessageWindow(Procedure procedure) : procedure_(std::move(procedu
 
 MessageWindow::~MessageWindow() { KillTimer(); }
 
-void MessageWindow::SetProcedure(Procedure procedure) { procedure_ = std::move(procedure); }
-
 void MessageWindow::Post(uint32_t number, uintptr_t parameter, intptr_t longParameter) {
   QCoreApplication::postEvent(this, new MessageEvent({number, parameter, longParameter}));
 }

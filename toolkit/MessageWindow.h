@@ -33,9 +33,6 @@ class MessageWindow : public QObject {
   explicit MessageWindow(Procedure procedure = {});
   ~MessageWindow() override;
 
-  // Replaces the procedure; an empty one drops every message.
-  void SetProcedure(Procedure procedure);
-
   // Queues a message for delivery at the next pump step.
   void Post(uint32_t number, uintptr_t parameter, intptr_t longParameter);
 

@@ -220,21 +220,18 @@ void MainWindow::SelectCategory(int32_t category) {
   FillUnitLists();
 }
 
-void MainWindow::SelectFrom(int32_t unit) {
-  if (unit < 0 || unit >= Category().UnitCount()) return;
-  Category().Selection1 = unit;
-  if (from_->currentRow() != unit) {
-    from_->setCurrentRow(unit);
-    return;
-  }
-  UpdateConversion();
-}
+void MainWindow::SelectFrom(int32_t unit) { SelectUnit(from_, Category().Selection1, unit); }
 
-void MainWindow::SelectTo(int32_t unit) {
+void MainWindow::SelectTo(int32_t unit) { SelectUnit(to_, Category().Selection2, unit); }
+
+// Stores the unit as the category's selection and moves the list's row to it,
+// which comes back here through the list's signal before the conversion is
+// shown.
+void MainWindow::SelectUnit(QListWidget* list, int32_t& selection, int32_t unit) {
   if (unit < 0 || unit >= Category().UnitCount()) return;
-  Category().Selection2 = unit;
-  if (to_->currentRow() != unit) {
-    to_->setCurrentRow(unit);
+  selection = unit;
+  if (list->currentRow() != unit) {
+    list->setCurrentRow(unit);
     return;
   }
   UpdateConversion();

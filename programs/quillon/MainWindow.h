@@ -106,6 +106,7 @@ class MainWindow : public QMainWindow {
 
   void ConnectControls();
   void RestoreSettings();
+  void SelectUnit(QListWidget* list, int32_t& selection, int32_t unit);
   void FillUnitLists();
   void FillSearchHits();
   void FillHistoryList();

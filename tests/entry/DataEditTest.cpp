@@ -42,6 +42,9 @@ TEST(FormatValue, HexRoundsTiesToEvenAndPadsToFourDigits) {
 
 TEST(FormatValue, HexOfAValueBeyondSixtyFourBitsIsAnInvalidOperation) {
   EXPECT_THROW(FormatValue(true, 9223372036854775808.0L), rtl::EInvalidOp);
+  EXPECT_THROW(FormatValue(true, 9223372036854775807.5L), rtl::EInvalidOp);  // rounds to 2^63
+  EXPECT_EQ(FormatValue(true, 9223372036854775807.0L), "$7FFFFFFFFFFFFFFF");
+  EXPECT_EQ(FormatValue(true, -9223372036854775807.5L), "$8000000000000000");
   EXPECT_THROW(FormatValue(true, -9223372036854775808.0L), rtl::EInvalidOp);
   EXPECT_THROW(FormatValue(true, NoLimit()), rtl::EInvalidOp);
   EXPECT_THROW(FormatValue(true, -INFINITY), rtl::EInvalidOp);

@@ -1,8 +1,11 @@
-// EvaluateExpression against the literal rewriting model on random entries
-// built from the pieces users type and the pieces that trip the rules.
+// EvaluateExpression and EvaluateTerm against the independent reference
+// evaluator on random entries built from the pieces users type and the
+// pieces that trip the rules.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -80,6 +83,17 @@ class EntryMaker {
   std::mt19937 random_;
 };
 
+// The evaluator's outcome for a text, which must be the reference's.
+std::string CheckedOutcome(const std::string& text, bool term) {
+  const std::string fast = fuzzing::OutcomeOf(
+      [&] { return term ? PMisc::EvaluateTerm(text) : PMisc::EvaluateExpression(text); });
+  const std::string model = fuzzing::OutcomeOf([&] {
+    return term ? fuzzing::ReferenceEvaluateTerm(text) : fuzzing::ReferenceEvaluateExpression(text);
+  });
+  EXPECT_EQ(fast, model) << (term ? "term: " : "entry: ") << text;
+  return fast;
+}
+
 TEST(Differential, MatchesTheRewritingModelOnRandomEntries) {
   EntryMaker maker(1208);
   int values = 0;
@@ -89,14 +103,37 @@ TEST(Differential, MatchesTheRewritingModelOnRandomEntries) {
     if (trial % 3 == 1)
       entry.insert(static_cast<size_t>(maker.Below(static_cast<int>(entry.size()) + 1)),
                    kPieces[static_cast<size_t>(maker.Below(static_cast<int>(kPieces.size())))]);
-    entry = testsupport::Localized(entry);
-    const std::string fast = fuzzing::OutcomeOf([&] { return PMisc::EvaluateExpression(entry); });
-    const std::string model =
-        fuzzing::OutcomeOf([&] { return fuzzing::ReferenceEvaluateExpression(entry); });
-    ASSERT_EQ(fast, model) << "entry: " << entry;
-    values += fast.starts_with("value");
+    values += CheckedOutcome(testsupport::Localized(entry), false).starts_with("value");
+    ASSERT_FALSE(HasFailure());
   }
   EXPECT_GT(values, trials / 4);  // the mix yields values, not only errors
+}
+
+// Terms alone: every function name, factorials, signs and number forms, met
+// in every order.
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream words(text);
+  return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+}
+
+const std::vector<std::string> kTermPieces = Words(
+    "arctanh arctan cotan tanh tan arccosh arccos cosh cosec cos sec arcsinh arcsin sinh sin csc "
+    "abs frac int ln round ceil floor log sqrt ! $ - -- 1 0 2.5 0.5 7 . e E pi PI ff 1e3 e-2 1754 "
+    "9223372036854775807.5 1e19 2147483647.5 x");
+
+TEST(Differential, TermsMatchTheReference) {
+  std::mt19937 random(2026);
+  int values = 0;
+  const int trials = 30000;
+  for (int trial = 0; trial < trials; ++trial) {
+    std::string term;
+    for (int n = 1 + static_cast<int>(random() % 6); n > 0; --n) {
+      term += kTermPieces[random() % kTermPieces.size()];
+    }
+    values += CheckedOutcome(testsupport::Localized(term), true).starts_with("value");
+    ASSERT_FALSE(HasFailure());
+  }
+  EXPECT_GT(values, trials / 20);  // not only errors
 }
 
 }  // namespace

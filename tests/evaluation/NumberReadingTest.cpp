@@ -7,15 +7,15 @@
 #include <random>
 #include <string>
 
-#include "evaluation/NumberReading.h"
+#include "runtime/NumberText.h"
 #include "tests/evaluation/Outcome.h"
 
 namespace {
 
-using PMisc::detail::ReadBackGeneral;
-using PMisc::detail::ReadDecimal;
-using PMisc::detail::ReadHex;
 using rtl::Extended;
+using rtl::ReadBackGeneral;
+using rtl::ReadDecimal;
+using rtl::ReadHex;
 
 // The bits ReadDecimal gives, or "invalid".
 std::string Read(const std::string& text, char separator = '.') {

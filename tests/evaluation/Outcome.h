@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "evaluation/PMisc.h"
+#include "fuzz/EvaluationFuzz.h"
 #include "tests/support/Localized.h"
 
 namespace evaltest {
@@ -39,22 +40,11 @@ inline const std::string kInvalidOp = "EInvalidOp: Invalid floating point operat
 inline const std::string kOverflow = "EOverflow: Floating point overflow";
 inline const std::string kDivByZero = "EDivByZero: Division by zero";
 
+// The fuzzer's outcome, with a value written readably.
 inline std::string OutcomeOf(const std::function<rtl::Extended()>& evaluate) {
-  try {
-    return Value(evaluate());
-  } catch (const PMisc::EAssignError& e) {
-    return "EAssignError: " + e.Message();
-  } catch (const rtl::EZeroDivide& e) {
-    return "EZeroDivide: " + e.Message();
-  } catch (const rtl::EInvalidOp& e) {
-    return "EInvalidOp: " + e.Message();
-  } catch (const rtl::EOverflow& e) {
-    return "EOverflow: " + e.Message();
-  } catch (const rtl::EDivByZero& e) {
-    return "EDivByZero: " + e.Message();
-  } catch (const rtl::Exception& e) {
-    return "other exception: " + e.Message();
-  }
+  rtl::Extended value = 0;
+  const std::string outcome = fuzzing::OutcomeOf([&] { return value = evaluate(); });
+  return outcome.starts_with("value ") ? Value(value) : outcome;
 }
 
 // EvaluateExpression of a text written with "." as the separator.

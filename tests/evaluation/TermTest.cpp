@@ -96,6 +96,10 @@ TEST(Functions, IntegerParts) {
   EXPECT_EQ(Outcome("floor(-2147483648.5)"), Value(2147483647));
   EXPECT_EQ(Outcome("ceil(4294967296)"), Value(0));
   EXPECT_EQ(Outcome("round(9223372036854775808)"), kInvalidOp);
+  // 2^63 - 0.5 is below the bound but rounds to 2^63.
+  EXPECT_EQ(TermOutcome("round9223372036854775807.5"), kInvalidOp);
+  EXPECT_EQ(TermOutcome("round9223372036854775806.5"), Value(9223372036854775806.0L));
+  EXPECT_EQ(TermOutcome("round-9223372036854775807.5"), Value(-9223372036854775808.0L));
   EXPECT_EQ(Outcome("ceil(1e19)"), kInvalidOp);
   EXPECT_EQ(Outcome("floor(-1e19)"), kInvalidOp);
   EXPECT_EQ(Outcome("abs(-3)"), Value(3));

@@ -1,42 +1,30 @@
 // quillon's command line, run on string streams.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "programs/quillon/CommandLine.h"
 #include "programs/quillon/Prompt.h"
+#include "tests/quillon/RunQuillon.h"
 #include "tests/support/Localized.h"
 
 namespace {
 
 using testsupport::Localized;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunWith(const std::vector<std::string>& arguments, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  quillon::Console console{in, out, err};
-  const int status = quillon::RunCommandLine(arguments, console);
-  return {status, out.str(), err.str()};
-}
+using quillontest::Outcome;
+using quillontest::RunQuillon;
 
 TEST(CommandLine, EachArgumentIsAnEntry) {
-  const Outcome run = RunWith({"2*3", Localized("1/4"), "-2^2", "2(3)"});
+  const Outcome run = RunQuillon({"2*3", Localized("1/4"), "-2^2", "2(3)"});
   EXPECT_EQ(run.status, quillon::kSuccess);
   EXPECT_EQ(run.out, Localized("6\n0.25\n4\n23\n"));
   EXPECT_EQ(run.err, "");
 }
 
 TEST(CommandLine, AFailedEntryGoesToTheErrorStreamAndSetsTheStatus) {
-  const Outcome run = RunWith({"1+", "2", "1/0"});
+  const Outcome run = RunQuillon({"1+", "2", "1/0"});
   EXPECT_EQ(run.status, quillon::kEntryFailed);
   EXPECT_EQ(run.out, "2\n");
   EXPECT_EQ(run.err,
@@ -45,18 +33,18 @@ TEST(CommandLine, AFailedEntryGoesToTheErrorStreamAndSetsTheStatus) {
 }
 
 TEST(CommandLine, WithoutArgumentsReadsOneEntryPerLine) {
-  const Outcome run = RunWith({}, "1+1\r\n\n   \nsin\n" + Localized("2.5*2") + "\n3");
+  const Outcome run = RunQuillon({}, "1+1\r\n\n   \nsin\n" + Localized("2.5*2") + "\n3");
   EXPECT_EQ(run.status, quillon::kEntryFailed);
   EXPECT_EQ(run.out, "2\n5\n3\n");
   EXPECT_EQ(run.err,
             "quillon: sin: Entry could not be evaluated: invalid character(s) in expression\n");
-  EXPECT_EQ(RunWith({}, "7%3\n").status, quillon::kSuccess);
-  EXPECT_EQ(RunWith({}, "").out, "");
+  EXPECT_EQ(RunQuillon({}, "7%3\n").status, quillon::kSuccess);
+  EXPECT_EQ(RunQuillon({}, "").out, "");
 }
 
 TEST(CommandLine, HelpExplainsTheSyntax) {
   for (const char* option : {"--help", "-h", "help"}) {
-    const Outcome run = RunWith({option});
+    const Outcome run = RunQuillon({option});
     EXPECT_EQ(run.status, quillon::kSuccess);
     EXPECT_NE(run.out.find("sin2*3 is sin(2)*3"), std::string::npos) << option;
     EXPECT_NE(run.out.find("2(3) is 23"), std::string::npos);
@@ -64,8 +52,8 @@ TEST(CommandLine, HelpExplainsTheSyntax) {
     EXPECT_NE(run.out.find("18 significant digits"), std::string::npos);
   }
   // After "--" every argument is an entry, even one that names a command.
-  EXPECT_EQ(RunWith({"--", "help"}).status, quillon::kEntryFailed);
-  EXPECT_EQ(RunWith({"--", "-5"}).out, "-5\n");
+  EXPECT_EQ(RunQuillon({"--", "help"}).status, quillon::kEntryFailed);
+  EXPECT_EQ(RunQuillon({"--", "-5"}).out, "-5\n");
 }
 
 TEST(CommandLine, OneLineJoinsTheReasonToTheMessage) {
@@ -77,14 +65,14 @@ TEST(CommandLine, OneLineJoinsTheReasonToTheMessage) {
 
 TEST(CommandLine, TheWordsOfOneConversionNeedNoQuotes) {
   const std::string miles = Localized("3.10685596118666985\n");
-  EXPECT_EQ(RunWith({"5", "km", "to", "mi"}).out, miles);
-  EXPECT_EQ(RunWith({"5", "km", "in", "mi"}).out, miles);
-  EXPECT_EQ(RunWith({"5km", "to", "mi"}).out, miles);
-  EXPECT_EQ(RunWith({"5", "KM", "to", "miles"}).out, miles);
-  EXPECT_EQ(RunWith({"5 km to mi", "2*3"}).out, miles + "6\n");
-  EXPECT_EQ(RunWith({"--", "5", "km", "to", "mi"}).out, miles);
+  EXPECT_EQ(RunQuillon({"5", "km", "to", "mi"}).out, miles);
+  EXPECT_EQ(RunQuillon({"5", "km", "in", "mi"}).out, miles);
+  EXPECT_EQ(RunQuillon({"5km", "to", "mi"}).out, miles);
+  EXPECT_EQ(RunQuillon({"5", "KM", "to", "miles"}).out, miles);
+  EXPECT_EQ(RunQuillon({"5 km to mi", "2*3"}).out, miles + "6\n");
+  EXPECT_EQ(RunQuillon({"--", "5", "km", "to", "mi"}).out, miles);
   // A joining word at the end joins nothing: three entries.
-  const Outcome broken = RunWith({"5", "km", "to"});
+  const Outcome broken = RunQuillon({"5", "km", "to"});
   EXPECT_EQ(broken.status, quillon::kEntryFailed);
   EXPECT_EQ(broken.out, "5\n");
   EXPECT_EQ(broken.err.rfind("quillon: km: ", 0), 0u) << broken.err;
@@ -98,17 +86,17 @@ TEST(CommandLine, ConvertTakesThePhrasesToo) {
                                              {"convert", "5", "km", "to", "mi"},
                                              {"convert", "5km", "to", "mi"},
                                              {"convert", "5 km in mi"}}) {
-    const Outcome run = RunWith(arguments);
+    const Outcome run = RunQuillon(arguments);
     EXPECT_EQ(run.out, miles) << arguments[1] << " " << arguments.size();
     EXPECT_EQ(run.err, "");
   }
-  EXPECT_EQ(RunWith({"convert", "1", "in", "cm"}).out, Localized("2.54\n"));  // inches
-  EXPECT_EQ(RunWith({"convert", "km", "mi"}).err,
+  EXPECT_EQ(RunQuillon({"convert", "1", "in", "cm"}).out, Localized("2.54\n"));  // inches
+  EXPECT_EQ(RunQuillon({"convert", "km", "mi"}).err,
             "quillon: usage: quillon convert AMOUNT FROM TO\n");
 }
 
 TEST(CommandLine, VersionPrintsTheProgramAndItsVersion) {
-  const Outcome run = RunWith({"--version"});
+  const Outcome run = RunQuillon({"--version"});
   EXPECT_EQ(run.status, quillon::kSuccess);
   EXPECT_EQ(run.out.rfind("quillon ", 0), 0u);
   EXPECT_GT(run.out.size(), std::string("quillon \n").size());

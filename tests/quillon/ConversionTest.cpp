@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "programs/quillon/CommandLine.h"
 #include "programs/quillon/Conversion.h"
 #include "programs/quillon/Phrasing.h"
+#include "tests/quillon/RunQuillon.h"
 #include "tests/support/Localized.h"
 #include "tests/support/MessageOf.h"
 
@@ -200,20 +200,8 @@ TEST(ParseConversionLine, RefusesOtherLines) {
   }
 }
 
-// quillon's command line on string streams.
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunQuillon(const std::vector<std::string>& arguments, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  quillon::Console console{in, out, err};
-  const int status = quillon::RunCommandLine(arguments, console);
-  return {status, out.str(), err.str()};
-}
+using quillontest::Outcome;
+using quillontest::RunQuillon;
 
 TEST(QuillonCommands, ConvertEvaluatesTheAmountAndPrintsTheGeneralNumberText) {
   const Outcome run = RunQuillon({"convert", "2*3", "ft", "m"});

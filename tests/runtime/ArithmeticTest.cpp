@@ -69,6 +69,25 @@ TEST(IntegerConversion, MagnitudesOfTwoToSixtyThreeAreInvalid) {
   EXPECT_THROW(rtl::Trunc64(std::numeric_limits<Extended>::quiet_NaN()), rtl::EInvalidOp);
 }
 
+// Every representable value next to either end of the 64-bit range: below
+// 2^63 the spacing of extended values is 0.5, so the halves are ties.
+TEST(IntegerConversion, RoundingNextToTheEndsOfTheRange) {
+  EXPECT_EQ(rtl::Round64(9223372036854775807.0L), INT64_MAX);
+  EXPECT_EQ(rtl::Round64(9223372036854775806.5L), INT64_MAX - 1);  // tie to even
+  EXPECT_EQ(rtl::Round64(9223372036854775805.5L), INT64_MAX - 1);  // tie to even
+  // The tie above INT64_MAX goes to the even 2^63, which does not fit.
+  EXPECT_THROW(rtl::Round64(9223372036854775807.5L), rtl::EInvalidOp);
+  EXPECT_THROW(rtl::Round64(9223372036854775808.0L), rtl::EInvalidOp);
+
+  EXPECT_EQ(rtl::Round64(-9223372036854775807.0L), -INT64_MAX);
+  EXPECT_EQ(rtl::Round64(-9223372036854775806.5L), -INT64_MAX + 1);
+  EXPECT_EQ(rtl::Round64(-9223372036854775807.5L), INT64_MIN);  // tie to the even -2^63
+  EXPECT_THROW(rtl::Round64(-9223372036854775808.0L), rtl::EInvalidOp);
+
+  EXPECT_EQ(rtl::Trunc64(9223372036854775807.5L), INT64_MAX);
+  EXPECT_EQ(rtl::Trunc64(-9223372036854775807.5L), -INT64_MAX);
+}
+
 TEST(RangeChecked, RaisesWhenTheValueDoesNotFit) {
   EXPECT_EQ((rtl::RangeChecked<uint16_t>(65535)), 65535);
   EXPECT_THROW((rtl::RangeChecked<uint16_t>(65536)), rtl::ERangeError);

@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "runtime/rtl.h"
 
@@ -85,6 +88,52 @@ TEST(FormatGeneral, TextReadsBackToTheSameEighteenDigitValue) {
     EXPECT_EQ(FormatGeneral(back), text) << text;
     EXPECT_NEAR(static_cast<double>(back / v), 1.0, 1e-17) << text;
   }
+}
+
+TEST(FormatGeneral, TakesAnExplicitSeparatorOverTheProcessWideOne) {
+  SeparatorGuard comma(',');
+  EXPECT_EQ(FormatGeneral(2.5L, '.'), "2.5");
+  EXPECT_EQ(FormatGeneral(-1.5e-7L, '.'), "-1.5E-7");
+  EXPECT_EQ(FormatGeneral(2.5L), "2,5");
+}
+
+std::optional<Extended> Standard(std::string_view text, char separator = '.') {
+  return rtl::ReadStandardDecimal(text, separator);
+}
+
+TEST(ReadStandardDecimal, NeedsDigitsInTheNumberAndInItsExponent) {
+  EXPECT_EQ(Standard("3.5"), 3.5L);
+  EXPECT_EQ(Standard("+3."), 3.0L);
+  EXPECT_EQ(Standard("-.5"), -0.5L);
+  EXPECT_EQ(Standard("1e+3"), 1000.0L);
+  EXPECT_EQ(Standard("2,5", ','), 2.5L);
+  for (const char* bad : {"", ".", "-", "+.", "2E", "2e+", "e5", "1.2.3", " 1", "1 ", "inf", "nan",
+                          "0x10", "1,5", "1e5x"}) {
+    EXPECT_FALSE(Standard(bad)) << bad;
+  }
+  EXPECT_FALSE(Standard("1.5", ','));
+}
+
+TEST(ReadStandardDecimal, ReadsWholeExponentsOverflowFailsUnderflowIsSilent) {
+  // Unlike an entry, whose exponent digits stop at 500, every digit counts.
+  EXPECT_EQ(Standard("1e0000000000000000000000005"), 1e5L);
+  EXPECT_EQ(Standard("1e-5000"), 0.0L);
+  EXPECT_EQ(Standard("1e-99999999999999999999999999"), 0.0L);
+  EXPECT_GT(*Standard("1e-4940"), 0.0L);  // a denormal
+  EXPECT_FALSE(Standard("1e5000"));
+  EXPECT_FALSE(Standard("-1e99999999999999999999999999"));
+  EXPECT_EQ(Standard("0." + std::string(5000, '0') + "1e5001"), 1.0L);
+  EXPECT_EQ(Standard("1.18973149535723176502e4932"), std::numeric_limits<Extended>::max());
+  EXPECT_FALSE(Standard("1.18973149535723177e4932"));
+}
+
+TEST(FormatHex, FourDigitsAtLeastAndSixteenForNegativeValues) {
+  EXPECT_EQ(rtl::FormatHex(0), "$0000");
+  EXPECT_EQ(rtl::FormatHex(255), "$00FF");
+  EXPECT_EQ(rtl::FormatHex(65536), "$10000");
+  EXPECT_EQ(rtl::FormatHex(INT64_MAX), "$7FFFFFFFFFFFFFFF");
+  EXPECT_EQ(rtl::FormatHex(-1), "$FFFFFFFFFFFFFFFF");
+  EXPECT_EQ(rtl::FormatHex(INT64_MIN), "$8000000000000000");
 }
 
 TEST(DecimalSeparator, IsReadFromTheLocaleWithoutChangingTheCLocale) {
