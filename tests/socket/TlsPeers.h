@@ -20,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/socket/Peer.h"
+
 extern char** environ;
 
 namespace sockettest {
@@ -192,6 +194,123 @@ class TlsServer {
   }
 
   TempFolder logFolder_;
+  pid_t pid_ = -1;
+  uint16_t port_ = 0;
+};
+
+// Dovecot's POP3 server on 127.0.0.1 with the "good" test certificate for
+// STLS, run in the foreground with a configuration of its own in a
+// temporary folder (its base, state and log files there too). Only the
+// commands before login are of use: the mail store is never set up.
+class Pop3Server {
+ public:
+  Pop3Server() {
+    // Dovecot's login processes run as an unprivileged user and need to
+    // reach the base folder.
+    std::filesystem::permissions(folder_.Path(), std::filesystem::perms(0755));
+    for (int attempt = 0; attempt < 5 && port_ == 0; ++attempt) {
+      const uint16_t port = FreePort();
+      WriteConfiguration(port);
+      const std::string config = folder_.File("dovecot.conf");
+      const std::vector<std::string> arguments = {"dovecot", "-F", "-c", config};
+      std::vector<char*> argv;
+      for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+      }
+      argv.push_back(nullptr);
+      posix_spawn_file_actions_t actions;
+      posix_spawn_file_actions_init(&actions);
+      posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+      const std::string output = folder_.File("dovecot.out");
+      posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_APPEND,
+                                       0600);
+      posix_spawn_file_actions_adddup2(&actions, 1, 2);
+      if (::posix_spawn(&pid_, "/usr/sbin/dovecot", &actions, nullptr, argv.data(), environ) != 0) {
+        pid_ = -1;
+      }
+      posix_spawn_file_actions_destroy(&actions);
+      if (pid_ > 0 && WaitForGreeting(port)) {
+        port_ = port;
+      } else {
+        Stop();
+      }
+    }
+  }
+  ~Pop3Server() { Stop(); }
+  Pop3Server(const Pop3Server&) = delete;
+  Pop3Server& operator=(const Pop3Server&) = delete;
+
+  // 0 when the server did not come up.
+  uint16_t Port() const { return port_; }
+
+ private:
+  static uint16_t FreePort() {
+    Listener probe;
+    return probe.Port();
+  }
+
+  void WriteConfiguration(uint16_t port) const {
+    const TestCertificates& certificates = TestCertificates::Get();
+    const std::string dir = folder_.Path();
+    std::ofstream(dir + "/dovecot.conf")
+        << "base_dir = " << dir << "/run\n"
+        << "state_dir = " << dir << "/state\n"
+        << "log_path = " << dir << "/dovecot.log\n"
+        << "instance_name = tessera-test-" << port << "\n"
+        << "protocols = pop3\n"
+        << "listen = 127.0.0.1\n"
+        << "ssl = yes\n"
+        << "ssl_cert = <" << certificates.Cert("good") << "\n"
+        << "ssl_key = <" << certificates.Key("good") << "\n"
+        << "ssl_min_protocol = TLSv1.2\n"
+        << "auth_mechanisms = plain\n"
+        << "passdb {\n  driver = static\n  args = password=unused\n}\n"
+        << "userdb {\n  driver = static\n  args = uid=nobody gid=nogroup home=" << dir
+        << "/home\n}\n"
+        << "service pop3-login {\n"
+        << "  inet_listener pop3 {\n    port = " << port << "\n  }\n"
+        << "  inet_listener pop3s {\n    port = 0\n  }\n"
+        << "}\n"
+        << "service anvil {\n  chroot =\n}\n";
+  }
+
+  // Waits for the "+OK" greeting on the port, at most 10 s.
+  bool WaitForGreeting(uint16_t port) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < limit) {
+      if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+        pid_ = -1;
+        return false;
+      }
+      const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+      const sockaddr_in address = Loopback(port);
+      bool greeted = false;
+      if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+        greeted = RecvLine(fd).rfind("+OK", 0) == 0;
+      }
+      ::close(fd);
+      if (greeted) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+  }
+
+  void Stop() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (::waitpid(pid_, nullptr, WNOHANG) != pid_) {
+      if (std::chrono::steady_clock::now() > limit) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    pid_ = -1;
+  }
+
+  TempFolder folder_;
   pid_t pid_ = -1;
   uint16_t port_ = 0;
 };

@@ -303,4 +303,27 @@ TEST_F(TlsSessionTest, PlaintextAheadCountsBytesReadAheadAndWaitingInTheSocket) 
   EXPECT_EQ(TlsSession::PlaintextAhead(socket.Fd(), 3), 13u);
 }
 
+TEST_F(TlsSessionTest, StlsUpgradesAPop3ConnectionOfDovecot) {
+  sockettest::Pop3Server server;
+  if (server.Port() == 0) GTEST_SKIP() << "dovecot did not start";
+  Client client(server.Port(), Trusting("localhost"));
+  ASSERT_TRUE(sockettest::WaitReadable(client.Fd()));
+  EXPECT_EQ(sockettest::RecvLine(client.Fd()).rfind("+OK", 0), 0u);
+  sockettest::SendAll(client.Fd(), "STLS\r\n");
+  ASSERT_TRUE(sockettest::WaitReadable(client.Fd()));
+  EXPECT_EQ(sockettest::RecvLine(client.Fd()), "+OK Begin TLS negotiation now.\r\n");
+  EXPECT_EQ(TlsSession::PlaintextAhead(client.Fd(), 0), 0u);
+
+  ASSERT_EQ(client.Handshake(), TlsStatus::Done) << client.Session().FailureReason();
+  EXPECT_TRUE(client.Session().Info().verified);
+  ASSERT_TRUE(client.WriteAll("CAPA\r\n"));
+  std::string capabilities;
+  for (std::string line = client.ReadLine(); !line.empty() && line != ".\r\n";
+       line = client.ReadLine()) {
+    capabilities += line;
+  }
+  EXPECT_THAT(capabilities, HasSubstr("SASL PLAIN"));  // offered only over TLS
+  EXPECT_THAT(capabilities, testing::Not(HasSubstr("STLS")));
+}
+
 }  // namespace
