@@ -285,6 +285,7 @@ TlsStatus TlsSession::Handshake() {
 
 TlsStatus TlsSession::Read(void* data, size_t count, size_t& received) {
   received = 0;
+  if (closed_) return TlsStatus::Closed;
   if (failed_) return TlsStatus::Failed;
   if (count == 0) return TlsStatus::Done;
   ERR_clear_error();
@@ -323,6 +324,7 @@ TlsStatus TlsSession::Outcome(int result, bool reading) {
     case SSL_ERROR_WANT_WRITE:
       return TlsStatus::WantWrite;
     case SSL_ERROR_ZERO_RETURN:  // close_notify received
+      closed_ = true;
       return TlsStatus::Closed;
     case SSL_ERROR_SYSCALL:
       if (transportBroken_) return Fail(transport_->BrokenReason());
@@ -337,6 +339,7 @@ TlsStatus TlsSession::Outcome(int result, bool reading) {
     // end of the connection, as for a plain socket; during the handshake it
     // is a failure.
     if (reading && established_) {
+      closed_ = true;
       failed_ = true;  // nothing more may be sent, close_notify included
       return TlsStatus::Closed;
     }

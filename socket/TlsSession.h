@@ -81,7 +81,8 @@ class TlsSession {
   // on every later call). TLS 1.2 is the least version accepted.
   TlsStatus Handshake();
   // Decrypted bytes, at most count of them; `received` tells how many on
-  // Done. A peer that goes away, with or without close_notify, is Closed.
+  // Done. A peer that goes away, with or without close_notify, is Closed,
+  // and so is every later Read.
   TlsStatus Read(void* data, size_t count, size_t& received);
   // Encrypts and sends up to count bytes; `sent` tells how many on Done
   // (possibly fewer: call again with the rest). After WantRead or WantWrite
@@ -117,6 +118,7 @@ class TlsSession {
   bool established_ = false;
   bool failed_ = false;
   bool shutDown_ = false;
+  bool closed_ = false;           // the peer has ended the connection
   bool transportBroken_ = false;  // the transport failed during the last call
   std::string failure_;
 };

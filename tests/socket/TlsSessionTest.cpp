@@ -279,7 +279,10 @@ TEST_F(TlsSessionTest, PeerThatGoesAwayEndsTheSessionAsClosed) {
   TlsStatus last = TlsStatus::Done;
   EXPECT_EQ(client.ReadLine(&last), "");
   EXPECT_EQ(last, TlsStatus::Closed);
-  EXPECT_EQ(client.Session().Shutdown(), TlsStatus::Done);  // nothing more is sent
+  char byte = 0;
+  size_t received = 0;
+  EXPECT_EQ(client.Session().Read(&byte, 1, received), TlsStatus::Closed);  // and stays so
+  EXPECT_EQ(client.Session().Shutdown(), TlsStatus::Done);                  // nothing more is sent
 }
 
 TEST_F(TlsSessionTest, PlaintextAheadCountsBytesReadAheadAndWaitingInTheSocket) {
