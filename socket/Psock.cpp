@@ -360,6 +360,8 @@ void TPowersock::HandleSocketMessage(uint32_t number, uintptr_t /*parameter*/,
           }
           break;
         case FD_CLOSE:
+          // A running TLS handshake meets the end itself and says why.
+          if (handshaking_) break;
           if (!DataAvailable()) CloseSocket();
           break;
         default:
@@ -794,6 +796,8 @@ bool TPowersock::DriveHandshake() {
   ReportStatus(8, "TLS Handshake");
   tlsFailure_.clear();
   tlsFailureError_ = 0;
+  handshaking_ = true;
+  Finally over([this] { handshaking_ = false; });
   for (;;) {
     if (!tls_) {  // the peer closed, and the close was handled in a pump
       tlsFailure_ = "Connection closed during the TLS handshake";

@@ -396,6 +396,7 @@ class TPowersock : public toolkit::Component {
   std::unique_ptr<TlsSession> tls_;          // while the connection speaks TLS
   SocketTransport* tlsTransport_ = nullptr;  // owned by tls_
   TlsInfo tlsInfo_;
+  bool handshaking_ = false;
   std::string tlsFailure_;       // why the last handshake failed
   int32_t tlsFailureError_ = 0;  // the socket error behind it, if any
 };

@@ -20,8 +20,9 @@
 
 namespace Psock {
 
-// The BIO callbacks reach the session through the BIO's data pointer.
-struct TransportBio {
+// The callbacks that OpenSSL calls: the BIO's, which reach the session
+// through the BIO's data pointer, and the certificate check's.
+struct OpenSslHooks {
   static int Read(BIO* bio, char* data, int count) {
     auto* session = static_cast<TlsSession*>(BIO_get_data(bio));
     BIO_clear_retry_flags(bio);
@@ -45,6 +46,20 @@ struct TransportBio {
   static int Create(BIO* bio) {
     BIO_set_init(bio, 1);
     return 1;
+  }
+
+  // Called for each certificate of the chain; keeps the peer's own (the
+  // chain's first), and leaves OpenSSL's verdict as it is.
+  static int Check(int verdict, X509_STORE_CTX* store) {
+    const auto* ssl = static_cast<const SSL*>(
+        X509_STORE_CTX_get_ex_data(store, SSL_get_ex_data_X509_STORE_CTX_idx()));
+    auto* session = ssl != nullptr ? static_cast<TlsSession*>(SSL_get_app_data(ssl)) : nullptr;
+    X509* peer = X509_STORE_CTX_get0_cert(store);
+    if (session != nullptr && peer != nullptr && session->checkedPeer_ == nullptr &&
+        X509_up_ref(peer) == 1) {
+      session->checkedPeer_ = peer;
+    }
+    return verdict;
   }
 
  private:
@@ -74,10 +89,10 @@ class Library {
   Library() {
     OPENSSL_init_ssl(OPENSSL_INIT_LOAD_SSL_STRINGS | OPENSSL_INIT_LOAD_CRYPTO_STRINGS, nullptr);
     method_ = BIO_meth_new(BIO_get_new_index() | BIO_TYPE_SOURCE_SINK, "Psock transport");
-    BIO_meth_set_read(method_, &TransportBio::Read);
-    BIO_meth_set_write(method_, &TransportBio::Write);
-    BIO_meth_set_ctrl(method_, &TransportBio::Control);
-    BIO_meth_set_create(method_, &TransportBio::Create);
+    BIO_meth_set_read(method_, &OpenSslHooks::Read);
+    BIO_meth_set_write(method_, &OpenSslHooks::Write);
+    BIO_meth_set_ctrl(method_, &OpenSslHooks::Control);
+    BIO_meth_set_create(method_, &OpenSslHooks::Create);
   }
   ~Library() {
     for (auto& [key, context] : contexts_) SSL_CTX_free(context);
@@ -132,7 +147,8 @@ SSL_CTX* Library::MakeContext(const TlsOptions& options, std::string& error) {
     return nullptr;
   }
   SSL_CTX_set_min_proto_version(context, TLS1_2_VERSION);
-  SSL_CTX_set_verify(context, options.verify ? SSL_VERIFY_PEER : SSL_VERIFY_NONE, nullptr);
+  SSL_CTX_set_verify(context, options.verify ? SSL_VERIFY_PEER : SSL_VERIFY_NONE,
+                     &OpenSslHooks::Check);
   SSL_CTX_set_default_verify_paths(context);
   if (!options.caFile.empty() &&
       SSL_CTX_load_verify_locations(context, options.caFile.c_str(), nullptr) != 1) {
@@ -244,6 +260,7 @@ TlsSession::TlsSession(std::unique_ptr<TlsTransport> transport, const TlsOptions
     return;
   }
   BIO_set_data(bio, this);
+  SSL_set_app_data(ssl_, this);
   SSL_set_bio(ssl_, bio, bio);  // the SSL object owns the BIO now
   SSL_set_mode(ssl_, SSL_MODE_ENABLE_PARTIAL_WRITE | SSL_MODE_ACCEPT_MOVING_WRITE_BUFFER);
 
@@ -262,6 +279,7 @@ TlsSession::TlsSession(std::unique_ptr<TlsTransport> transport, const TlsOptions
 
 TlsSession::~TlsSession() {
   if (ssl_ != nullptr) SSL_free(ssl_);
+  if (checkedPeer_ != nullptr) X509_free(checkedPeer_);
 }
 
 TlsStatus TlsSession::Fail(std::string reason) {
@@ -364,6 +382,7 @@ TlsInfo TlsSession::Info() const {
     }
   }
   X509* peer = SSL_get0_peer_certificate(ssl_);
+  if (peer == nullptr) peer = checkedPeer_;
   if (peer == nullptr) return info;
   info.subject = NameText(X509_get_subject_name(peer));
   info.issuer = NameText(X509_get_issuer_name(peer));

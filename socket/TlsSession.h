@@ -16,6 +16,7 @@
 #include <string>
 
 struct ssl_st;
+struct x509_st;
 
 namespace Psock {
 
@@ -108,13 +109,16 @@ class TlsSession {
   static size_t PlaintextAhead(int fd, size_t alreadyBuffered);
 
  private:
-  friend struct TransportBio;
+  friend struct OpenSslHooks;
 
   TlsStatus Outcome(int result, bool reading);
   TlsStatus Fail(std::string reason);
 
   std::unique_ptr<TlsTransport> transport_;
   ssl_st* ssl_ = nullptr;
+  // The peer's certificate as the check saw it: still there when the check
+  // failed the handshake, when OpenSSL keeps none.
+  x509_st* checkedPeer_ = nullptr;
   bool established_ = false;
   bool failed_ = false;
   bool shutDown_ = false;

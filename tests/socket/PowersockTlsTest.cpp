@@ -173,13 +173,13 @@ TEST_F(PowersockTls, HandshakeFailuresSayWhyAndLeaveNoConnection) {
     const char* reason;
   };
   const Case cases[] = {
-      {"selfsigned", {"-rev"}, "127.0.0.1", "certificate verify failed: self-signed certificate"},
       {"wronghost", {"-rev"}, "localhost", "certificate verify failed: hostname mismatch"},
-      {"expired", {"-rev"}, "127.0.0.1", "certificate verify failed: certificate has expired"},
       {"good",
        {"-rev", "-tls1", "-cipher", "DEFAULT@SECLEVEL=0"},
        "127.0.0.1",
        "tlsv1 alert protocol version"},
+      {"expired", {"-rev"}, "127.0.0.1", "certificate verify failed: certificate has expired"},
+      {"selfsigned", {"-rev"}, "127.0.0.1", "certificate verify failed: self-signed certificate"},
   };
   for (const Case& c : cases) {
     TlsServer server(c.certificate, c.options);
@@ -195,6 +195,9 @@ TEST_F(PowersockTls, HandshakeFailuresSayWhyAndLeaveNoConnection) {
     EXPECT_FALSE(sock->Connected) << c.certificate;
     EXPECT_FALSE(sock->TlsActive());
   }
+  // The certificate that failed the check is still there to be shown.
+  EXPECT_EQ(sock->PeerSubject(), "CN = localhost");
+  EXPECT_EQ(sock->TlsProtocol(), "");  // no session was agreed
   // The component is ready for the next attempt.
   TlsServer good("good");
   sock->Host = "127.0.0.1";

@@ -172,6 +172,11 @@ TEST_F(TlsSessionTest, CertificateFailuresSayWhyInOpenSSLsWords) {
     Client client(server.Port(), options);
     EXPECT_EQ(client.Handshake(), TlsStatus::Failed) << c.certificate;
     EXPECT_EQ(client.Session().FailureReason(), c.reason) << c.certificate;
+    // The certificate that failed is still there to be shown.
+    const Psock::TlsInfo info = client.Session().Info();
+    EXPECT_EQ(info.subject, "CN = localhost") << c.certificate;
+    EXPECT_FALSE(info.verified) << c.certificate;
+    EXPECT_EQ("certificate verify failed: " + info.verifyResult, c.reason) << c.certificate;
     // A failed session stays failed, and has nothing to shut down.
     size_t received = 0;
     char byte = 0;
