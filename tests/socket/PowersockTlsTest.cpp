@@ -122,6 +122,20 @@ TEST_F(PowersockTls, ImplicitTlsConnectsWithinOneWaitAndCarriesTransactions) {
   EXPECT_EQ(sock->TlsProtocol(), "TLSv1.3");  // kept until the next Connect
 }
 
+TEST_F(PowersockTls, ImplicitTlsReachesAnIPv6PeerCheckedByItsAddress) {
+  TlsServer server("good", {"-rev"}, {}, "[::1]");
+  if (server.Port() == 0) GTEST_SKIP() << "no IPv6 loopback: " << server.Log();
+  sock->Port = server.Port();
+  sock->UseTls = true;
+  for (const char* host : {"::1", "[::1]"}) {
+    sock->Host = host;
+    sock->Connect();
+    EXPECT_EQ(sock->TlsVerifyResult(), "ok") << host;
+    EXPECT_EQ(sock->Transaction("over six"), "xis revo\n") << host;
+    sock->Disconnect();
+  }
+}
+
 TEST_F(PowersockTls, ReadLnReturnsEveryLineOfALongTlsStreamInOrder) {
   sockettest::TempFolder files;
   constexpr int kLines = 20000;

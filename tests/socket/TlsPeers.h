@@ -104,7 +104,8 @@ class TestCertificates {
   bool ready_ = false;
 };
 
-// `openssl s_server` on 127.0.0.1, on a port the system chooses, with a
+// `openssl s_server` on 127.0.0.1 (or `address`, such as "[::1]"), on a
+// port the system chooses, with a
 // certificate of TestCertificates and further options, for instance
 //   {"-rev"}   answers each line with the line reversed
 //   {"-WWW"}   serves the files of `folder` to "GET /name HTTP/1.0"
@@ -112,10 +113,11 @@ class TestCertificates {
 class TlsServer {
  public:
   explicit TlsServer(const std::string& certificate, std::vector<std::string> options = {"-rev"},
-                     const std::string& folder = {}) {
+                     const std::string& folder = {}, const std::string& address = "127.0.0.1")
+      : address_(address) {
     const TestCertificates& certificates = TestCertificates::Get();
     std::vector<std::string> arguments = {"openssl", "s_server",
-                                          "-accept", "127.0.0.1:0",
+                                          "-accept", address + ":0",
                                           "-cert",   certificates.Cert(certificate),
                                           "-key",    certificates.Key(certificate)};
     arguments.insert(arguments.end(), options.begin(), options.end());
@@ -163,12 +165,12 @@ class TlsServer {
     posix_spawn_file_actions_destroy(&actions);
   }
 
-  // Reads the port from the "ACCEPT 127.0.0.1:PORT" line, at most 10 s.
+  // Reads the port from the "ACCEPT ADDRESS:PORT" line, at most 10 s.
   void WaitUntilListening() {
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (pid_ > 0 && std::chrono::steady_clock::now() < limit) {
       const std::string log = Log();
-      const std::string mark = "ACCEPT 127.0.0.1:";
+      const std::string mark = "ACCEPT " + address_ + ":";
       if (const size_t at = log.find(mark); at != std::string::npos) {
         const size_t end = log.find('\n', at);
         if (end != std::string::npos) {
@@ -193,6 +195,7 @@ class TlsServer {
     return false;
   }
 
+  std::string address_;
   TempFolder logFolder_;
   pid_t pid_ = -1;
   uint16_t port_ = 0;
