@@ -263,6 +263,8 @@ TlsSession::TlsSession(std::unique_ptr<TlsTransport> transport, const TlsOptions
   SSL_set_app_data(ssl_, this);
   SSL_set_bio(ssl_, bio, bio);  // the SSL object owns the BIO now
   SSL_set_mode(ssl_, SSL_MODE_ENABLE_PARTIAL_WRITE | SSL_MODE_ACCEPT_MOVING_WRITE_BUFFER);
+  // Whole records, and often several, in one receive.
+  SSL_set_read_ahead(ssl_, 1);
 
   const std::string name = WithoutBrackets(options.serverName);
   if (IsAddressLiteral(name)) {
@@ -370,7 +372,7 @@ TlsStatus TlsSession::Outcome(int result, bool reading) {
   return Fail(reason);
 }
 
-bool TlsSession::HasPending() const { return ssl_ != nullptr && SSL_pending(ssl_) > 0; }
+bool TlsSession::HasPending() const { return ssl_ != nullptr && SSL_has_pending(ssl_) == 1; }
 
 TlsInfo TlsSession::Info() const {
   TlsInfo info;
