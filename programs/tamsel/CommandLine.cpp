@@ -1,8 +1,13 @@
 #include "programs/tamsel/CommandLine.h"
 
 #include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <functional>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "programs/tamsel/Session.h"
@@ -24,38 +29,59 @@ bool ParseNumber(const std::string& text, int32_t low, int32_t high, int32_t& va
   return true;
 }
 
-void Print(std::ostream& output, const Exchange& exchange) {
-  for (const std::string& line : exchange.lines) output << line << '\n';
-  output.flush();
-}
-
 }  // namespace
 
 std::string Usage() {
   return R"(Usage: tamsel [HOST PORT [OPTIONS]]
 
-A client for line-oriented TCP services such as SMTP, POP3 or an FTP control
-connection.
+A client for line-oriented TCP services such as SMTP, FTP, POP3, Redis or
+memcached.
 
 Without arguments, and with a display, tamsel opens its window. With HOST
-(a name or a dotted IPv4 address) and PORT it connects, runs one transaction
-per line of standard input (empty lines are skipped) and prints every reply
-line to standard output. A transaction sends the line with CR LF and reads
-one reply line; a reply of several lines ("250-..." up to "250 ...") is
-printed whole.
+(a name or a dotted IPv4 address) and PORT it connects, reads the server's
+greeting, runs one command per line of standard input (empty lines are
+skipped) and prints every whole reply to standard output. Where a reply
+ends depends on the protocol (see --protocol).
+
+After an SMTP reply 354 the following lines are message data, sent as they
+are (blank lines kept, a leading dot doubled) up to a line "."; then the
+reply is read. A memcached storage command (set, add, replace, append,
+prepend, cas) takes the next line as its data line.
 
 Options:
-  --send TEXT     run TEXT as a transaction instead of reading standard input
-                  (may be given more than once)
-  --greeting      read and print the server's greeting after connecting
-  --timeout MS    limit of each wait in milliseconds, 0 for none (default 10000)
-  --level N       write the status texts up to report level N to standard
-                  error: 1 the reply lines, 4 also sending and closing,
-                  8 everything (default 0: none)
-  --help          show this text and exit
+  --send TEXT        run TEXT as a command instead of reading standard
+                     input (may be given more than once)
+  --protocol NAME    how replies end: auto (default: a reply "ddd-..." ends
+                     at the line "ddd ...", any other reply is one line),
+                     line (one line), smtp, ftp, pop3 (multi-line replies
+                     of CAPA, LIST, UIDL, RETR, TOP end at "."), redis
+                     (RESP), memcached (get, gets, stats end at END)
+  --greeting         read a greeting whatever the protocol (smtp, ftp and
+                     pop3 always read one; auto takes what the server sends
+                     within half a second as the greeting)
+  --no-greeting      read no greeting
+  --expect CODES     stop with exit status 3 at the first reply (greeting
+                     included) outside CODES: reply numbers with x for any
+                     digit, or words the reply starts with, separated by
+                     commas, for instance 2xx,3xx or +OK or STORED,END
+  --transcript       print both sides: commands "-> ", replies "<- "
+  --timestamps       with --transcript, start each line with the time
+  --timeout MS       limit of each wait in milliseconds, 0 for none
+                     (default 10000)
+  --level N          write the status texts up to report level N to
+                     standard error: 1 every reply line, greeting included,
+                     4 also sending and closing, 8 everything (default 0:
+                     none)
+  --help             show this text and exit
 
-Exit status: 0 when every transaction got its reply, 1 when connecting or a
-transaction failed or the server closed the connection, 2 for wrong arguments.
+Exit status:
+  0  every command got its reply and no reply was an error
+  1  connecting failed, a wait timed out, a line was too long, or the
+     server closed the connection
+  2  wrong arguments
+  3  with --expect: a reply outside the expected codes (the run stops
+     there); without: at least one error reply of the protocol (4xx or 5xx,
+     -ERR, a Redis error, memcached ERROR, CLIENT_ERROR or SERVER_ERROR)
 )";
 }
 
@@ -68,6 +94,23 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
       options.help = true;
     } else if (argument == "--greeting") {
       options.greeting = true;
+    } else if (argument == "--no-greeting") {
+      options.noGreeting = true;
+    } else if (argument == "--transcript") {
+      options.transcript = true;
+    } else if (argument == "--timestamps") {
+      options.timestamps = true;
+    } else if (argument == "--protocol" || argument == "--expect") {
+      if (!hasValue) return argument + " needs a value";
+      const std::string& value = arguments[++i];
+      if (argument == "--expect") {
+        options.expect = ParseCodes(value);
+        if (options.expect.empty()) return "--expect takes codes separated by commas: " + value;
+      } else if (const std::optional<Protocol> protocol = ProtocolNamed(value)) {
+        options.protocol = *protocol;
+      } else {
+        return "unknown protocol " + value + " (auto, line, smtp, ftp, pop3, redis, memcached)";
+      }
     } else if (argument == "--send" || argument == "--timeout" || argument == "--level" ||
                argument == "--screenshot") {
       if (!hasValue) return argument + " needs a value";
@@ -99,48 +142,172 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
   return {};
 }
 
+namespace {
+
+// How long `auto` waits for a greeting that may not come.
+constexpr int32_t kOptionalGreetingMs = 500;
+
+std::string Clock() {
+  const auto now = std::chrono::system_clock::now();
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+  const auto millis =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d ", local.tm_hour, local.tm_min,
+                local.tm_sec, static_cast<int>(millis));
+  return text;
+}
+
+// One run of the command line: the connection, the protocol's framer and
+// where each side's lines go.
+class Run {
+ public:
+  Run(const Options& options, std::istream* input, std::ostream& output, std::ostream& errors)
+      : options_(options),
+        input_(input),
+        output_(output),
+        errors_(errors),
+        framer_(options.protocol) {}
+
+  int Go(const std::function<bool(std::string&)>& next) {
+    try {
+      sock_ = std::make_unique<Psock::TPowersock>(nullptr);
+    } catch (const std::exception& error) {
+      return Fail(error.what());
+    }
+    sock_->Host = options_.host;
+    sock_->Port = options_.port;
+    sock_->TimeOut = options_.timeOut;
+    sock_->ReportLevel = options_.level;
+    sock_->OnStatus = [this](toolkit::Component*, const std::string& status) {
+      errors_ << WithoutLineEnd(status) << '\n';
+    };
+    try {
+      sock_->Connect();
+      if (const int status = Greet(); status >= 0) return status;
+      if (const int status = Commands(next); status >= 0) return status;
+      sock_->Disconnect();
+      output_.flush();
+      if (errorReplies_ == 0) return kExitDone;
+      errors_ << "tamsel: " << errorReplies_
+              << (errorReplies_ == 1 ? " error reply" : " error replies") << " from "
+              << options_.host << ":" << options_.port << '\n';
+      return kExitReplies;
+    } catch (const std::exception& error) {
+      output_.flush();
+      if (options_.level > 0) errors_ << TraceText(*sock_, error) << '\n';
+      return Fail(PlainMessage(*sock_, error, Where()));
+    }
+  }
+
+ private:
+  Target Where() const { return {options_.host, options_.port, sock_ ? sock_->TimeOut : 0}; }
+
+  int Fail(const std::string& why) {
+    output_.flush();
+    errors_ << "tamsel: " << why << '\n';
+    return kExitFailed;
+  }
+
+  void Sent(const std::string& line) {
+    if (!options_.transcript) return;
+    if (options_.timestamps) output_ << Clock();
+    output_ << "-> " << line << '\n';
+  }
+
+  void Received(const std::string& line) {
+    if (options_.transcript) {
+      if (options_.timestamps) output_ << Clock();
+      output_ << "<- ";
+    }
+    output_ << line << '\n';
+  }
+
+  // Returns an exit status to end the run with, or -1 to go on.
+  int Show(const Exchange& exchange) {
+    for (const std::string& line : exchange.lines) Received(line);
+    if (!exchange.partialLine.empty()) Received(exchange.partialLine);
+    // Replies reach a reader at once when the run waits for more input;
+    // while commands are already waiting, they go out in larger writes.
+    if (input_ == nullptr || input_->rdbuf()->in_avail() <= 0) output_.flush();
+    if (exchange.closed) return Fail(ClosedMessage(Where()));
+    if (!exchange.replyExpected) return -1;
+    if (!options_.expect.empty() && !Expected(options_.expect, exchange)) {
+      const std::string what =
+          exchange.command.empty() ? "greeting" : "reply to " + exchange.command;
+      errors_ << "tamsel: unexpected " << what << " from " << options_.host << ":" << options_.port
+              << ": " << (exchange.lines.empty() ? std::string() : exchange.lines.back()) << '\n';
+      return kExitReplies;
+    }
+    if (exchange.error) ++errorReplies_;
+    return -1;
+  }
+
+  int Greet() {
+    if (options_.noGreeting) return -1;
+    if (options_.greeting || HasGreeting(options_.protocol)) {
+      return Show(ReadGreeting(*sock_, framer_));
+    }
+    if (options_.protocol != Protocol::Auto) return -1;
+    const Exchange greeting = ReadGreeting(*sock_, framer_, kOptionalGreetingMs);
+    if (greeting.lines.empty() && !greeting.closed) return -1;
+    return Show(greeting);
+  }
+
+  int Commands(const std::function<bool(std::string&)>& next) {
+    bool messageData = false;
+    std::string line;
+    while (next(line)) {
+      line = WithoutLineEnd(line);
+      if (messageData) {
+        Sent(line);
+        if (line != ".") {
+          SendDataLine(*sock_, line);
+          continue;
+        }
+        messageData = false;
+        if (const int status = Show(EndData(*sock_, framer_)); status >= 0) return status;
+        continue;
+      }
+      if (line.empty()) continue;
+      if (!sock_->Connected) return Fail(ClosedMessage(Where()));
+      std::vector<std::string> data;
+      Sent(line);
+      if (SendsDataLine(options_.protocol, line)) {
+        std::string dataLine;
+        if (next(dataLine)) data.push_back(WithoutLineEnd(dataLine));
+        for (const std::string& sent : data) Sent(sent);
+      }
+      const Exchange exchange = RunCommand(*sock_, framer_, line, data);
+      if (const int status = Show(exchange); status >= 0) return status;
+      messageData = exchange.startsData;
+    }
+    return -1;
+  }
+
+  const Options& options_;
+  std::istream* input_;  // null when the commands come from --send
+  std::ostream& output_;
+  std::ostream& errors_;
+  ReplyFramer framer_;
+  std::unique_ptr<Psock::TPowersock> sock_;
+  int errorReplies_ = 0;
+};
+
+}  // namespace
+
 int RunCommandLine(const Options& options, std::istream& input, std::ostream& output,
                    std::ostream& errors) {
-  const auto fail = [&](const std::string& why) {
-    errors << "tamsel: " << options.host << ":" << options.port << ": " << why << '\n';
-    return 1;
+  size_t sent = 0;
+  const std::function<bool(std::string&)> next = [&](std::string& line) {
+    if (options.sends.empty()) return static_cast<bool>(std::getline(input, line));
+    if (sent == options.sends.size()) return false;
+    line = options.sends[sent++];
+    return true;
   };
-  std::unique_ptr<Psock::TPowersock> sock;
-  try {
-    sock = std::make_unique<Psock::TPowersock>(nullptr);
-  } catch (const std::exception& error) {
-    return fail(error.what());
-  }
-  sock->Host = options.host;
-  sock->Port = options.port;
-  sock->TimeOut = options.timeOut;
-  sock->ReportLevel = options.level;
-  sock->OnStatus = [&errors](toolkit::Component*, const std::string& status) {
-    errors << WithoutLineEnd(status) << '\n';
-  };
-  try {
-    sock->Connect();
-    if (options.greeting) {
-      const Exchange greeting = ReadGreeting(*sock);
-      Print(output, greeting);
-      if (greeting.closed) return fail("the server closed the connection");
-    }
-    std::vector<std::string> commands = options.sends;
-    const bool fromInput = commands.empty();
-    std::string line;
-    for (size_t i = 0;
-         fromInput ? static_cast<bool>(std::getline(input, line)) : i < commands.size(); ++i) {
-      const std::string command = WithoutLineEnd(fromInput ? line : commands[i]);
-      if (command.empty()) continue;
-      const Exchange exchange = RunTransaction(*sock, command);
-      Print(output, exchange);
-      if (exchange.closed) return fail("the server closed the connection");
-    }
-    sock->Disconnect();
-    return 0;
-  } catch (const std::exception& error) {
-    return fail(Explain(*sock, error));
-  }
+  return Run(options, options.sends.empty() ? &input : nullptr, output, errors).Go(next);
 }
 
 }  // namespace tamsel

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "programs/tamsel/ReplyFramer.h"
+
 namespace tamsel {
 
 struct Options {
@@ -14,7 +16,12 @@ struct Options {
   int32_t timeOut = 10000;  // milliseconds; 0 means no limit
   int32_t level = 0;        // report level of the status texts on standard error
   std::vector<std::string> sends;
-  bool greeting = false;
+  Protocol protocol = Protocol::Auto;
+  bool greeting = false;            // read a greeting whatever the protocol
+  bool noGreeting = false;          // read none, whatever the protocol
+  std::vector<std::string> expect;  // --expect codes; empty: any reply
+  bool transcript = false;
+  bool timestamps = false;
   bool help = false;
   std::string screenshot;  // hidden: grab the window into this file and quit
 };
@@ -25,9 +32,16 @@ std::string Usage();
 // they are fine, otherwise what is wrong with them.
 std::string ParseOptions(const std::vector<std::string>& arguments, Options& options);
 
-// Connects, runs the transactions (the --send texts, else one per line of
-// `input`) and prints each reply line to `output`; status texts and failures
-// go to `errors`. Returns the exit status: 0 done, 1 failed.
+// Exit statuses of the run without a window.
+constexpr int kExitDone = 0;
+constexpr int kExitFailed = 1;     // connecting or a wait failed, or the server closed
+constexpr int kExitArguments = 2;  // wrong arguments
+constexpr int kExitReplies = 3;    // an unexpected reply, or error replies
+
+// Connects, reads the greeting, runs the commands (the --send texts, else one
+// per line of `input`, with their data) and prints each whole reply to
+// `output`; status texts and failures go to `errors`. Returns the exit
+// status.
 int RunCommandLine(const Options& options, std::istream& input, std::ostream& output,
                    std::ostream& errors);
 

@@ -1,21 +1,28 @@
 #include "programs/tamsel/TamselWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextStream>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -70,9 +77,7 @@ TamselWindow::TamselWindow(QWidget* parent) : QMainWindow(parent) {
   statusBar()->addWidget(state_, 1);
   localAddress_ = new QLabel(this);
   statusBar()->addPermanentWidget(localAddress_);
-  const std::string local = sock_->GetLocalIP();
-  localAddress_->setText(QStringLiteral("Local address: ") +
-                         (local.empty() ? QStringLiteral("unknown") : toolkit::ToQString(local)));
+  BuildMenus();
   resize(760, 620);
   UpdateState();
 }
@@ -98,25 +103,37 @@ QWidget* TamselWindow::BuildConnectionBox() {
     level_->addItem(QString::fromLatin1(choice.label), choice.level);
   }
   level_->setCurrentIndex(3);
-  greeting_ = new QCheckBox(QStringLiteral("Read the greeting after connecting"));
+  protocol_ = new QComboBox;
+  for (const std::string& name : ProtocolNames()) protocol_->addItem(toolkit::ToQString(name));
+  protocol_->setToolTip(QStringLiteral("How the server's replies end"));
+  greeting_ = new QCheckBox(QStringLiteral("Read the &greeting after connecting"));
   greeting_->setChecked(true);
 
+  // Labels with an accelerator move the focus to their field (Alt+letter).
+  const auto label = [](const char* text, QWidget* buddy) {
+    auto* caption = new QLabel(QString::fromLatin1(text));
+    caption->setBuddy(buddy);
+    return caption;
+  };
   auto* address = new QHBoxLayout;
   address->addWidget(host_, 3);
-  address->addWidget(new QLabel(QStringLiteral("Port")));
+  address->addWidget(label("&Port", port_));
   address->addWidget(port_, 1);
-  form->addRow(QStringLiteral("Host"), address);
+  address->addWidget(label("P&rotocol", protocol_));
+  address->addWidget(protocol_, 1);
+  form->addRow(label("&Host", host_), address);
   auto* limits = new QHBoxLayout;
   limits->addWidget(timeOut_, 1);
-  limits->addWidget(new QLabel(QStringLiteral("Report level")));
+  limits->addWidget(label("Report &level", level_));
   limits->addWidget(level_, 1);
-  form->addRow(QStringLiteral("Time-out"), limits);
+  form->addRow(label("&Time-out", timeOut_), limits);
 
-  connect_ = new QPushButton(QStringLiteral("Connect"));
+  connect_ = new QPushButton(QStringLiteral("&Connect"));
   connect_->setDefault(true);
-  disconnect_ = new QPushButton(QStringLiteral("Disconnect"));
-  cancel_ = new QPushButton(QStringLiteral("Cancel"));
-  cancel_->setToolTip(QStringLiteral("Ends the operation that is waiting"));
+  disconnect_ = new QPushButton(QStringLiteral("&Disconnect"));
+  cancel_ = new QPushButton(QStringLiteral("C&ancel"));
+  cancel_->setShortcut(QKeySequence(Qt::Key_Escape));
+  cancel_->setToolTip(QStringLiteral("Ends the operation that is waiting (Esc)"));
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(greeting_);
   buttons->addStretch(1);
@@ -130,6 +147,18 @@ QWidget* TamselWindow::BuildConnectionBox() {
   QObject::connect(disconnect_, &QPushButton::clicked, this, [this] { DisconnectFromServer(); });
   QObject::connect(cancel_, &QPushButton::clicked, this, [this] { CancelWait(); });
   QObject::connect(host_, &QLineEdit::returnPressed, this, [this] { ConnectToServer(); });
+  // Return in the port or time-out field connects too (a spin box has no
+  // returnPressed of its own).
+  port_->installEventFilter(this);
+  timeOut_->installEventFilter(this);
+  QObject::connect(timeOut_, &QSpinBox::valueChanged, this, [this](int value) {
+    if (!busy_) sock_->TimeOut = value;
+  });
+  QObject::connect(protocol_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    framer_ = ReplyFramer(static_cast<Protocol>(index));
+    expecting_ = Expecting::Command;
+    UpdateState();
+  });
   return box;
 }
 
@@ -137,16 +166,14 @@ QWidget* TamselWindow::BuildCommandBox() {
   auto* box = new QGroupBox(QStringLiteral("Command"));
   auto* row = new QHBoxLayout(box);
   command_ = new QLineEdit;
-  command_->setPlaceholderText(QStringLiteral("a line to send, for instance HELO or NOOP"));
   command_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  send_ = new QPushButton(QStringLiteral("Send"));
+  send_ = new QPushButton(QStringLiteral("&Send"));
+  auto* caption = new QLabel(QStringLiteral("Co&mmand"));
+  caption->setBuddy(command_);
+  row->addWidget(caption);
   row->addWidget(command_, 1);
   row->addWidget(send_);
-  const auto send = [this] {
-    const QString command = command_->text();
-    if (command.isEmpty()) return;
-    SendCommand(command);
-  };
+  const auto send = [this] { SendCommand(command_->text()); };
   QObject::connect(send_, &QPushButton::clicked, this, send);
   QObject::connect(command_, &QLineEdit::returnPressed, this, send);
 
@@ -157,8 +184,12 @@ QWidget* TamselWindow::BuildCommandBox() {
   transactions_->setRootIsDecorated(true);
   transactions_->setAlternatingRowColors(true);
   transactions_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  transactions_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  transactions_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  // Commands and reply numbers get room for the usual widths; a long
+  // command does not push the replies out of sight. The user can drag.
+  transactions_->header()->setSectionResizeMode(QHeaderView::Interactive);
+  const int digit = transactions_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  transactions_->setColumnWidth(0, 28 * digit);
+  transactions_->setColumnWidth(1, 10 * digit);
   transactions_->header()->setStretchLastSection(true);
   return box;
 }
@@ -174,9 +205,28 @@ QWidget* TamselWindow::BuildTraceBox() {
   return box;
 }
 
+void TamselWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->addAction(QStringLiteral("&Save session as text..."), QKeySequence::Save, this, [this] {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save session"),
+                                                      QStringLiteral("session.txt"));
+    if (!path.isEmpty()) SaveSession(path);
+  });
+  file->addSeparator();
+  file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, [this] { close(); });
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+  edit->addAction(QStringLiteral("&Copy session"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                  this, [this] { CopySession(); });
+  edit->addAction(QStringLiteral("C&lear session"), QKeySequence(Qt::CTRL | Qt::Key_L), this,
+                  [this] { ClearSession(); });
+}
+
 void TamselWindow::SetHost(const QString& host) { host_->setText(host); }
 void TamselWindow::SetPort(int port) { port_->setValue(port); }
 void TamselWindow::SetTimeOut(int milliseconds) { timeOut_->setValue(milliseconds); }
+void TamselWindow::SetProtocol(Protocol protocol) {
+  protocol_->setCurrentIndex(static_cast<int>(protocol));
+}
 
 void TamselWindow::SetReportLevel(int level) {
   const int index = level_->findData(level);
@@ -190,15 +240,45 @@ void TamselWindow::ApplySettings() {
   sock_->ReportLevel = level_->currentData().toInt();
 }
 
+Target TamselWindow::Where() const {
+  return {toolkit::ToBytes(host_->text().trimmed()), port_->value(), sock_->TimeOut};
+}
+
+// How long `auto` waits for a greeting that may not come.
+constexpr int32_t kOptionalGreetingMs = 500;
+
+void TamselWindow::ReadGreetingIfWanted() {
+  if (!greeting_->isChecked()) return;
+  const Protocol protocol = framer_.GetProtocol();
+  if (HasGreeting(protocol)) {
+    AddExchange(ReadGreeting(*sock_, framer_));
+  } else if (protocol == Protocol::Auto) {
+    const Exchange greeting = ReadGreeting(*sock_, framer_, kOptionalGreetingMs);
+    if (!greeting.lines.empty() || greeting.closed) AddExchange(greeting);
+  }
+}
+
 void TamselWindow::ConnectToServer() {
   if (busy_ || sock_->Connected) return;
   ApplySettings();
   SetBusy(true);
+  expecting_ = Expecting::Command;
   try {
     sock_->Connect();
-    if (greeting_->isChecked()) AddExchange(ReadGreeting(*sock_));
+    localAddress_->setText(QStringLiteral("Local address: ") +
+                           toolkit::ToQString(sock_->GetLocalIP()));
+    ReadGreetingIfWanted();
   } catch (const std::exception& error) {
     ShowError(error);
+    // A failed Connect leaves its socket behind; only Disconnect gives a
+    // fresh one for the next attempt.
+    if (!sock_->Connected) {
+      try {
+        sock_->Disconnect();
+      } catch (const std::exception& closing) {
+        AppendStatus(closing.what());
+      }
+    }
   }
   SetBusy(false);
   if (sock_->Connected) command_->setFocus();
@@ -211,45 +291,137 @@ void TamselWindow::DisconnectFromServer() {
   } catch (const std::exception& error) {
     ShowError(error);
   }
+  expecting_ = Expecting::Command;
   UpdateState();
 }
 
 void TamselWindow::SendCommand(const QString& command) {
   if (busy_ || !sock_->Connected) return;
+  // Blank lines are message data; as commands they mean nothing.
+  if (command.isEmpty() && expecting_ == Expecting::Command) return;
   sock_->ReportLevel = level_->currentData().toInt();
   sock_->TimeOut = timeOut_->value();
   SetBusy(true);
+  RunAndList(command);
+  SetBusy(false);
+  UpdateState();
+}
+
+void TamselWindow::RunAndList(const QString& text) {
+  const std::string line = toolkit::ToBytes(text);
+  std::string shown = line;
   try {
-    AddExchange(RunTransaction(*sock_, toolkit::ToBytes(command)));
+    switch (expecting_) {
+      case Expecting::MessageData:
+        if (line != ".") {
+          SendDataLine(*sock_, line);
+          messageData_.push_back(line);
+          sessionLines_.push_back("-> " + line);
+          command_->clear();
+          return;
+        }
+        expecting_ = Expecting::Command;
+        AddExchange(EndData(*sock_, framer_));
+        messageData_.clear();
+        break;
+      case Expecting::DataLine:
+        expecting_ = Expecting::Command;
+        shown = storageCommand_;
+        AddExchange(RunCommand(*sock_, framer_, storageCommand_, {line}));
+        break;
+      case Expecting::Command:
+        if (SendsDataLine(framer_.GetProtocol(), line)) {
+          // The command goes out with its data line, typed next.
+          storageCommand_ = line;
+          expecting_ = Expecting::DataLine;
+          command_->clear();
+          return;
+        }
+        const Exchange exchange = RunCommand(*sock_, framer_, line);
+        AddExchange(exchange);
+        if (exchange.startsData) expecting_ = Expecting::MessageData;
+        break;
+    }
     command_->clear();
     command_->setFocus();
   } catch (const std::exception& error) {
+    expecting_ = Expecting::Command;
+    AddFailure(toolkit::ToQString(shown), error);
     ShowError(error);
   }
-  SetBusy(false);
-}
-
-void TamselWindow::CancelWait() {
-  if (busy_) sock_->Cancel();
 }
 
 void TamselWindow::AddExchange(const Exchange& exchange) {
   auto* item = new QTreeWidgetItem(transactions_);
-  item->setText(0, exchange.command.empty() ? QStringLiteral("(greeting)")
-                                            : toolkit::ToQString(exchange.command));
-  item->setText(1, exchange.lines.empty() ? QString() : Number(exchange.number));
-  item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-  if (exchange.lines.empty()) {
-    item->setText(2, QStringLiteral("(connection closed)"));
-  } else {
-    item->setText(2, toolkit::ToQString(exchange.lines.front()));
-    for (size_t i = 1; i < exchange.lines.size(); ++i) {
-      auto* more = new QTreeWidgetItem(item);
-      more->setText(2, toolkit::ToQString(exchange.lines[i]));
-    }
-    item->setExpanded(true);
+  QString command = toolkit::ToQString(exchange.command);
+  if (exchange.command.empty()) command = QStringLiteral("(greeting)");
+  if (exchange.command == "." && !messageData_.empty()) {
+    command = QStringLiteral("(message, %1 lines)").arg(messageData_.size());
   }
+  item->setText(0, command);
+  sessionLines_.push_back(exchange.command.empty() ? "(greeting)" : "-> " + exchange.command);
+  for (const std::string& line : exchange.data) sessionLines_.push_back("-> " + line);
+  if (!exchange.lines.empty()) {
+    item->setText(1, toolkit::ToQString(exchange.numberText));
+    item->setToolTip(1, QStringLiteral("The reply number"));
+  }
+  item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+  std::vector<std::string> lines = exchange.lines;
+  if (!exchange.partialLine.empty()) lines.push_back(exchange.partialLine);
+  if (exchange.closed) lines.push_back("(connection closed)");
+  if (!exchange.replyExpected) lines.push_back("(no reply expected)");
+  for (size_t i = 0; i < lines.size(); ++i) {
+    QTreeWidgetItem* row = i == 0 ? item : new QTreeWidgetItem(item);
+    row->setText(2, toolkit::ToQString(lines[i]));
+    sessionLines_.push_back("<- " + lines[i]);
+  }
+  item->setExpanded(true);
   transactions_->scrollToItem(item);
+}
+
+// A command whose wait ended without its reply is listed all the same,
+// saying why: cancelled, or timed out after how long.
+void TamselWindow::AddFailure(const QString& command, const std::exception& error) {
+  auto* item = new QTreeWidgetItem(transactions_);
+  item->setText(0, command);
+  QString why = QStringLiteral("(failed: %1)").arg(QString::fromLatin1(error.what()));
+  if (dynamic_cast<const Psock::EAbortError*>(&error) != nullptr) {
+    why = TimedOut(*sock_, error) ? QStringLiteral("(timed out after %1 ms)").arg(sock_->TimeOut)
+                                  : QStringLiteral("(cancelled)");
+  }
+  item->setText(2, why);
+  sessionLines_.push_back("-> " + toolkit::ToBytes(command));
+  sessionLines_.push_back("<- " + toolkit::ToBytes(why));
+  transactions_->scrollToItem(item);
+}
+
+QString TamselWindow::SessionText() const {
+  QString text;
+  for (const std::string& line : sessionLines_) text += toolkit::ToQString(line) + '\n';
+  return text;
+}
+
+bool TamselWindow::SaveSession(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    toolkit::ShowErrorBox("Could not save the session to " + toolkit::ToBytes(path) + ": " +
+                          toolkit::ToBytes(file.errorString()));
+    return false;
+  }
+  file.write(SessionText().toLatin1());
+  return true;
+}
+
+void TamselWindow::CopySession() { QApplication::clipboard()->setText(SessionText()); }
+
+void TamselWindow::ClearSession() {
+  transactions_->clear();
+  trace_->clear();
+  sessionLines_.clear();
+}
+
+void TamselWindow::CancelWait() {
+  if (busy_) sock_->Cancel();
 }
 
 void TamselWindow::AppendStatus(const std::string& status) {
@@ -271,8 +443,24 @@ void TamselWindow::UpdateState() {
   command_->setEnabled(connected);
   host_->setEnabled(!busy_ && !connected);
   port_->setEnabled(!busy_ && !connected);
+  protocol_->setEnabled(!busy_ && !connected);
+  timeOut_->setEnabled(!busy_);
+  localAddress_->setVisible(connected);
+  switch (expecting_) {
+    case Expecting::MessageData:
+      command_->setPlaceholderText(
+          QStringLiteral("message data, one line at a time; a line \".\" ends it"));
+      break;
+    case Expecting::DataLine:
+      command_->setPlaceholderText(QStringLiteral("the data line of ") +
+                                   toolkit::ToQString(storageCommand_));
+      break;
+    case Expecting::Command:
+      command_->setPlaceholderText(QStringLiteral("a line to send, for instance HELO or NOOP"));
+      break;
+  }
   if (busy_) {
-    state_->setText(QStringLiteral("Waiting..."));
+    state_->setText(QStringLiteral("Waiting... (Esc cancels)"));
   } else if (connected) {
     state_->setText(QStringLiteral("Connected to ") + host_->text() + QStringLiteral(":") +
                     Number(port_->value()));
@@ -282,8 +470,21 @@ void TamselWindow::UpdateState() {
 }
 
 void TamselWindow::ShowError(const std::exception& error) {
+  // The component's own text stays in the trace; the box says what happened.
+  AppendStatus(TraceText(*sock_, error));
   UpdateState();
-  toolkit::ShowErrorBox(Explain(*sock_, error));
+  toolkit::ShowErrorBox(PlainMessage(*sock_, error, Where()));
+}
+
+bool TamselWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && (watched == port_ || watched == timeOut_)) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      if (!sock_->Connected) ConnectToServer();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TamselWindow::closeEvent(QCloseEvent* event) {

@@ -1,12 +1,15 @@
 // tamsel's main window: a connection form (host, port, time-out, report
-// level), connect, disconnect and cancel, a command line whose transactions
-// are listed with their reply numbers, the status trace, and the local
-// address.
+// level, protocol), connect, disconnect and cancel, a command line whose
+// transactions are listed with their whole replies and reply numbers
+// (message data after SMTP's 354 and memcached data lines included), the
+// status trace, and the local address while connected. The session can be
+// saved as text, copied and cleared.
 #pragma once
 
 #include <QMainWindow>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "programs/tamsel/Session.h"
 #include "socket/Psock.h"
@@ -33,6 +36,14 @@ class TamselWindow : public QMainWindow {
   void SetPort(int port);
   void SetTimeOut(int milliseconds);
   void SetReportLevel(int level);
+  void SetProtocol(Protocol protocol);
+
+  // The session as text: commands marked "-> ", replies "<- ".
+  QString SessionText() const;
+  // Writes SessionText to `path`; false (and an error box) when it cannot.
+  bool SaveSession(const QString& path);
+  void CopySession();
+  void ClearSession();
 
   // The actions of the buttons. Each returns when its operation has ended;
   // a failure is shown in the error box.
@@ -43,26 +54,42 @@ class TamselWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* BuildConnectionBox();
   QWidget* BuildCommandBox();
   QWidget* BuildTraceBox();
+  void BuildMenus();
   void ApplySettings();
+  void ReadGreetingIfWanted();
+  void RunAndList(const QString& command);
   void AddExchange(const Exchange& exchange);
+  void AddFailure(const QString& command, const std::exception& error);
   void AppendStatus(const std::string& status);
   void SetBusy(bool busy);
   void UpdateState();
   void ShowError(const std::exception& error);
+  Target Where() const;
+
+  // What the next line typed is: a command, SMTP message data (after 354,
+  // up to "."), or the data line of a memcached storage command.
+  enum class Expecting { Command, MessageData, DataLine };
 
   std::unique_ptr<Psock::TPowersock> sock_;
+  ReplyFramer framer_{Protocol::Auto};
   bool busy_ = false;
   bool closeWanted_ = false;
+  Expecting expecting_ = Expecting::Command;
+  std::string storageCommand_;            // waiting for its data line
+  std::vector<std::string> messageData_;  // data lines sent since the 354
+  std::vector<std::string> sessionLines_;
 
   QLineEdit* host_ = nullptr;
   QSpinBox* port_ = nullptr;
   QSpinBox* timeOut_ = nullptr;
   QComboBox* level_ = nullptr;
+  QComboBox* protocol_ = nullptr;
   QCheckBox* greeting_ = nullptr;
   QPushButton* connect_ = nullptr;
   QPushButton* disconnect_ = nullptr;

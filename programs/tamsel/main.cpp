@@ -47,13 +47,14 @@ int RunScreenshot(int argc, char** argv, const tamsel::Options& options) {
   window.SetPort(options.port);
   window.SetTimeOut(options.timeOut);
   window.SetReportLevel(options.level);
+  window.SetProtocol(options.protocol);
   window.show();
   int status = 0;
   QTimer::singleShot(50, &window, [&] {
     window.ConnectToServer();
     std::string line;
     while (std::getline(std::cin, line)) {
-      if (!line.empty()) window.SendCommand(QString::fromStdString(line));
+      window.SendCommand(QString::fromStdString(line));  // blank lines may be message data
     }
     QTimer::singleShot(200, &window, [&] {
       if (!window.grab().save(QString::fromStdString(options.screenshot))) status = 1;
@@ -78,14 +79,19 @@ int main(int argc, char** argv) {
     if (toolkit::DisplayAvailable()) return RunWindow(argc, argv);
     std::cerr << "tamsel: no display for the window; give HOST and PORT to run without one\n\n"
               << tamsel::Usage();
-    return 2;
+    return tamsel::kExitArguments;
   }
   if (!problem.empty()) {
     std::cerr << "tamsel: " << problem << "\nTry 'tamsel --help'.\n";
-    return 2;
+    return tamsel::kExitArguments;
   }
   if (!options.screenshot.empty()) return RunScreenshot(argc, argv, options);
   // The command line needs the event loop only: no display, no platform.
   QCoreApplication application(argc, argv);
+  // Standard input read in blocks, so that the run can see whether more
+  // commands are already waiting, and not tied to standard output: the run
+  // flushes its replies itself (see RunCommandLine).
+  std::ios::sync_with_stdio(false);
+  std::cin.tie(nullptr);
   return tamsel::RunCommandLine(options, std::cin, std::cout, std::cerr);
 }

@@ -1,0 +1,270 @@
+#!/usr/bin/env python3
+"""Runs tamsel against real servers from Debian, each started here on a free
+127.0.0.1 port with a configuration of its own in a temporary folder and
+stopped at the end (never a system service): redis-server, memcached, the
+SMTP server of python3-aiosmtpd and dovecot's POP3 server.
+
+Usage: real_servers.py PATH_TO_TAMSEL [SERVER...]   (default: all of them)
+A server whose program is missing is reported and skipped; exit status 77
+when none could be run."""
+import grp
+import os
+import pwd
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+
+PYTHON = "/usr/bin/python3"
+SKIP = 77
+failures = []
+
+
+def check(what, actual, expected):
+    if actual != expected:
+        failures.append(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def wait_for_port(port, server, limit=15.0):
+    deadline = time.monotonic() + limit
+    while time.monotonic() < deadline:
+        if server.poll() is not None:
+            return False
+        try:
+            with socket.create_connection(("127.0.0.1", port), timeout=0.5):
+                return True
+        except OSError:
+            time.sleep(0.05)
+    return False
+
+
+def start(command, port, folder, **options):
+    """Starts `command` in its own process group; None when it does not
+    listen on `port` in time."""
+    log = open(os.path.join(folder, "server.log"), "wb")
+    server = subprocess.Popen(command, cwd=folder, stdout=log, stderr=subprocess.STDOUT,
+                              stdin=subprocess.DEVNULL, start_new_session=True, **options)
+    if wait_for_port(port, server):
+        return server
+    stop(server)
+    return None
+
+
+def stop(server):
+    # The whole group: dovecot's children go with their master.
+    try:
+        os.killpg(server.pid, signal.SIGTERM)
+        server.wait(timeout=10)
+    except (ProcessLookupError, subprocess.TimeoutExpired):
+        try:
+            os.killpg(server.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        server.wait()
+
+
+def run(tamsel, port, *arguments, commands=""):
+    return subprocess.run([tamsel, "127.0.0.1", str(port), "--timeout", "5000", *arguments],
+                          input=commands, capture_output=True, text=True, timeout=60)
+
+
+def test_redis(tamsel, folder):
+    port = free_port()
+    server = start(["redis-server", "--port", str(port), "--bind", "127.0.0.1", "--save", "",
+                    "--appendonly", "no", "--dir", folder, "--daemonize", "no"], port, folder)
+    if server is None:
+        return "redis-server did not start"
+    try:
+        session = run(tamsel, port, "--protocol", "redis", commands=(
+            "SET greeting hello\nGET greeting\nGET missing\nRPUSH list a b\n"
+            "MULTI\nLRANGE list 0 -1\nINCR counter\nEXEC\nPING\n"))
+        check("redis exit status", session.returncode, 0)
+        check("redis replies", session.stdout.splitlines(), [
+            "+OK", "$5", "hello", "$-1", ":2",
+            "+OK", "+QUEUED", "+QUEUED", "*2", "*2", "$1", "a", "$1", "b", ":1", "+PONG"])
+        wrong = run(tamsel, port, "--protocol", "redis", commands="NOSUCHCOMMAND\nPING\n")
+        check("redis error exit status", wrong.returncode, 3)
+        check("redis error then PING", wrong.stdout.splitlines()[-1:], ["+PONG"])
+    finally:
+        stop(server)
+    return None
+
+
+def test_memcached(tamsel, folder):
+    port = free_port()
+    user = ["-u", "root"] if os.getuid() == 0 else []
+    server = start(["memcached", "-l", "127.0.0.1", "-p", str(port), "-U", "0", *user], port,
+                   folder)
+    if server is None:
+        return "memcached did not start"
+    try:
+        session = run(tamsel, port, "--protocol", "memcached", commands=(
+            "set word 0 0 11\nhello world\nget word\nset n 0 0 5\n32767\nincr n 1\n"
+            "stats\nversion\n"))
+        check("memcached exit status", session.returncode, 0)
+        lines = session.stdout.splitlines()
+        check("memcached first replies", lines[:6],
+              ["STORED", "VALUE word 0 11", "hello world", "END", "STORED", "32768"])
+        check("memcached stats end", "END" in lines[6:], True)
+        check("memcached version after stats", lines[-1].startswith("VERSION "), True)
+        wrong = run(tamsel, port, "--protocol", "memcached", "--expect", "STORED,END",
+                    commands="bogus\nget word\n")
+        check("memcached unexpected exit status", wrong.returncode, 3)
+        check("memcached stops at ERROR", wrong.stdout, "ERROR\n")
+    finally:
+        stop(server)
+    return None
+
+
+def test_smtp(tamsel, folder):
+    port = free_port()
+    server = start([PYTHON, "-m", "aiosmtpd", "-n", "-l", f"127.0.0.1:{port}"], port, folder)
+    if server is None:
+        return "the aiosmtpd server did not start"
+    try:
+        session = run(tamsel, port, "--protocol", "smtp", "--transcript", "--expect", "2xx,3xx",
+                      commands=("EHLO tamsel.test\nMAIL FROM:<a@tamsel.test>\n"
+                                "RCPT TO:<b@tamsel.test>\nDATA\nSubject: test\n\n"
+                                "first line\n.hidden\n.\nQUIT\n"))
+        check("smtp exit status", session.returncode, 0)
+        received = [line for line in session.stdout.splitlines() if line.startswith("<- ")]
+        check("smtp reply numbers", [line[3:7] for line in received],
+              ["220 "] + ["250-"] * (len(received) - 7) + ["250 ", "250 ", "250 ", "354 ",
+                                                             "250 ", "221 "])
+        bad = run(tamsel, port, "--protocol", "smtp", commands="RCPT TO:<x@y>\nQUIT\n")
+        check("smtp error exit status", bad.returncode, 3)
+    finally:
+        stop(server)
+    with open(os.path.join(folder, "server.log"), "rb") as log:
+        printed = log.read().decode("latin-1")
+    # The server prints the message it got (with a header of its own added).
+    printed = printed.replace("\r\n", "\n")
+    check("smtp message subject", "Subject: test\n" in printed, True)
+    check("smtp message body after a blank line, dot unstuffed",
+          "\n\nfirst line\n.hidden\n" in printed, True)
+    return None
+
+
+DOVECOT_CONFIG = """\
+base_dir = {folder}/run
+state_dir = {folder}/state
+log_path = {folder}/dovecot.log
+protocols = pop3
+listen = 127.0.0.1
+ssl = no
+disable_plaintext_auth = no
+auth_mechanisms = plain
+default_internal_user = {user}
+default_internal_group = {group}
+default_login_user = {user}
+mail_location = maildir:{folder}/mail/%u
+first_valid_uid = 1
+first_valid_gid = 1
+passdb {{
+  driver = static
+  args = password=secret
+}}
+userdb {{
+  driver = static
+  args = uid={uid} gid={gid} home={folder}/home/%u
+}}
+service pop3-login {{
+  inet_listener pop3 {{
+    address = 127.0.0.1
+    port = {port}
+  }}
+  inet_listener pop3s {{
+    port = 0
+  }}
+}}
+service anvil {{
+  chroot =
+}}
+service stats {{
+  chroot =
+}}
+"""
+
+
+def test_pop3(tamsel, folder):
+    dovecot = shutil.which("dovecot") or "/usr/sbin/dovecot"
+    if not os.path.exists(dovecot) or not os.path.exists("/usr/lib/dovecot/pop3"):
+        return "dovecot is missing"
+    port = free_port()
+    # As root, the login processes run as dovenull and the mail user is
+    # nobody (dovecot refuses uid 0 for mail); otherwise everything is us.
+    root = os.getuid() == 0
+    account = pwd.getpwnam("dovenull") if root else pwd.getpwuid(os.getuid())
+    owner = pwd.getpwnam("nobody") if root else account
+    uid, gid = owner.pw_uid, owner.pw_gid
+    mail = os.path.join(folder, "mail", "tester", "new")
+    os.makedirs(mail)
+    for name in ("cur", "tmp"):
+        os.makedirs(os.path.join(folder, "mail", "tester", name))
+    with open(os.path.join(mail, "1.tamsel"), "w") as message:
+        message.write("Subject: hello\r\n\r\nbody\r\n.dotted\r\n")
+    for top, folders, files in os.walk(os.path.join(folder, "mail")):
+        for name in [top] + [os.path.join(top, entry) for entry in folders + files]:
+            os.chown(name, uid, gid) if root else None
+    config = os.path.join(folder, "dovecot.conf")
+    with open(config, "w") as out:
+        out.write(DOVECOT_CONFIG.format(folder=folder, port=port, uid=uid, gid=gid,
+                                        user=account.pw_name, group=grp.getgrgid(
+                                            account.pw_gid).gr_name))
+    os.chmod(folder, 0o755)
+    server = start([dovecot, "-F", "-c", config], port, folder)
+    if server is None:
+        return "dovecot did not start"
+    try:
+        session = run(tamsel, port, "--protocol", "pop3",
+                      commands="CAPA\nUSER tester\nPASS secret\nLIST\nRETR 1\nUIDL 1\nQUIT\n")
+        check("pop3 exit status", session.returncode, 0)
+        lines = session.stdout.splitlines()
+        check("pop3 greeting", lines[:1] and lines[0].startswith("+OK"), True)
+        retr = lines.index("Subject: hello") if "Subject: hello" in lines else -1
+        check("pop3 message unstuffed", lines[retr:retr + 5] if retr >= 0 else [],
+              ["Subject: hello", "", "body", ".dotted", "."])
+        check("pop3 UIDL 1 one line then QUIT", [line[:3] for line in lines[-2:]],
+              ["+OK", "+OK"])
+        wrong = run(tamsel, port, "--protocol", "pop3", commands="RETR 1\nQUIT\n")
+        check("pop3 error exit status", wrong.returncode, 3)
+    finally:
+        stop(server)
+    return None
+
+
+TESTS = {"redis": test_redis, "memcached": test_memcached, "smtp": test_smtp,
+         "pop3": test_pop3}
+
+
+def main():
+    tamsel = sys.argv[1]
+    names = sys.argv[2:] or list(TESTS)
+    ran = 0
+    for name in names:
+        with tempfile.TemporaryDirectory(prefix=f"tamsel-{name}-") as folder:
+            before = len(failures)
+            problem = TESTS[name](tamsel, folder)
+            if problem is not None:
+                print(f"{name}: skipped: {problem}")
+                continue
+            ran += 1
+            print(f"{name}: {'ok' if len(failures) == before else 'failed'}")
+    for failure in failures:
+        print(failure)
+    if ran == 0:
+        return SKIP
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
