@@ -3,12 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QTreeWidget>
 #include <mutex>
 #include <sstream>
 
 #include "programs/tamsel/CommandLine.h"
+#include "programs/tamsel/TamselWindow.h"
 #include "tests/socket/Peer.h"
 #include "tests/socket/TlsPeers.h"
+#include "toolkit/Application.h"
 
 namespace {
 
@@ -211,6 +214,82 @@ TEST_F(TamselTls, PlainTextInjectedAfterTheGrantIsRefused) {
   EXPECT_EQ(outcome.status, 1);
   EXPECT_THAT(outcome.output, testing::EndsWith("220 2.0.0 Ready to start TLS\n"));
   EXPECT_THAT(outcome.errors, HasSubstr("sent plain text right after agreeing to STARTTLS"));
+}
+
+// The window, with its error boxes collected instead of shown.
+class TamselTlsWindow : public TamselTls {
+ protected:
+  void SetUp() override {
+    TamselTls::SetUp();
+    toolkit::SetErrorBoxHandler([this](const std::string& message) { boxes.push_back(message); });
+  }
+  void TearDown() override { toolkit::SetErrorBoxHandler({}); }
+
+  void ConnectTo(uint16_t port, tamsel::TamselWindow::TlsChoice choice, bool trust = true) {
+    window.SetHost(QStringLiteral("127.0.0.1"));
+    window.SetPort(port);
+    window.SetTimeOut(5000);
+    window.SetTls(choice);
+    window.SetCaFile(trust ? QString::fromStdString(ca) : QString());
+    window.ConnectToServer();
+  }
+
+  std::vector<std::string> boxes;
+  tamsel::TamselWindow window;
+};
+
+TEST_F(TamselTlsWindow, ImplicitTlsClosesThePadlockAndShowsTheCertificate) {
+  TlsServer server("good");
+  ASSERT_NE(server.Port(), 0) << server.Log();
+  EXPECT_FALSE(window.PadlockClosed());
+  ConnectTo(server.Port(), tamsel::TamselWindow::TlsChoice::Implicit);
+  ASSERT_TRUE(boxes.empty()) << boxes.front();
+  EXPECT_TRUE(window.PadlockClosed());
+  const std::string summary = window.CertificateSummary().toStdString();
+  EXPECT_THAT(summary, HasSubstr("certificate CN = localhost, issued by CN = Tessera Test CA"));
+  EXPECT_THAT(summary, testing::EndsWith("; verified"));
+  window.SendCommand(QStringLiteral("abc"));
+  auto* list = window.findChild<QTreeWidget*>();
+  ASSERT_EQ(list->topLevelItemCount(), 1);
+  EXPECT_EQ(list->topLevelItem(0)->text(2), QStringLiteral("cba"));
+
+  window.DisconnectFromServer();
+  EXPECT_FALSE(window.PadlockClosed());
+  EXPECT_EQ(window.CertificateSummary(), QString());
+}
+
+TEST_F(TamselTlsWindow, AnUntrustedCertificateIsRefusedUnlessNotCheckedWhichIsShown) {
+  TlsServer server("selfsigned");
+  ASSERT_NE(server.Port(), 0) << server.Log();
+  ConnectTo(server.Port(), tamsel::TamselWindow::TlsChoice::Implicit, /*trust=*/false);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "TLS with 127.0.0.1:" + std::to_string(server.Port()) +
+                          " failed: certificate verify failed: self-signed certificate");
+  EXPECT_FALSE(window.PadlockClosed());
+
+  window.SetInsecure(true);
+  EXPECT_EQ(window.CertificateSummary(),
+            QStringLiteral("Warning: the certificate will not be checked"));
+  ConnectTo(server.Port(), tamsel::TamselWindow::TlsChoice::Implicit, /*trust=*/false);
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_TRUE(window.PadlockClosed());
+  EXPECT_THAT(window.CertificateSummary().toStdString(),
+              testing::EndsWith("; not verified: self-signed certificate"));
+}
+
+TEST_F(TamselTlsWindow, StartTlsListsTheNegotiationThenEncrypts) {
+  sockettest::Pop3Server server;
+  if (server.Port() == 0) GTEST_SKIP() << "dovecot did not start";
+  window.SetProtocol(tamsel::Protocol::Pop3);
+  ConnectTo(server.Port(), tamsel::TamselWindow::TlsChoice::StartPop3);
+  ASSERT_TRUE(boxes.empty()) << boxes.front();
+  auto* list = window.findChild<QTreeWidget*>();
+  ASSERT_EQ(list->topLevelItemCount(), 2);
+  EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("(greeting)"));
+  EXPECT_EQ(list->topLevelItem(1)->text(0), QStringLiteral("STLS"));
+  EXPECT_TRUE(window.PadlockClosed());
+  window.SendCommand(QStringLiteral("CAPA"));
+  EXPECT_EQ(list->topLevelItem(2)->text(2), QStringLiteral("+OK"));
 }
 
 }  // namespace
