@@ -1,5 +1,7 @@
 // TlsSession against openssl s_server and plain loopback peers, driven by
-// poll() the way the component drives it by its notifications.
+// poll() the way the component drives it by its notifications. How
+// handshakes fail, STARTTLS and verification switched off are tested through
+// the component (PowersockTlsTest.cpp).
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -152,96 +154,6 @@ TEST_F(TlsSessionTest, AddressLiteralsAreCheckedAgainstTheCertificatesAddresses)
   EXPECT_EQ(other.Session().FailureReason(), "certificate verify failed: IP address mismatch");
 }
 
-TEST_F(TlsSessionTest, CertificateFailuresSayWhyInOpenSSLsWords) {
-  struct Case {
-    const char* certificate;
-    bool trustTestCa;
-    const char* reason;
-  };
-  const Case cases[] = {
-      {"selfsigned", true, "certificate verify failed: self-signed certificate"},
-      {"good", false, "certificate verify failed: unable to get local issuer certificate"},
-      {"wronghost", true, "certificate verify failed: hostname mismatch"},
-      {"expired", true, "certificate verify failed: certificate has expired"},
-  };
-  for (const Case& c : cases) {
-    TlsServer server(c.certificate);
-    ASSERT_NE(server.Port(), 0) << server.Log();
-    TlsOptions options = Trusting("localhost");
-    if (!c.trustTestCa) options.caFile.clear();
-    Client client(server.Port(), options);
-    EXPECT_EQ(client.Handshake(), TlsStatus::Failed) << c.certificate;
-    EXPECT_EQ(client.Session().FailureReason(), c.reason) << c.certificate;
-    // The certificate that failed is still there to be shown.
-    const Psock::TlsInfo info = client.Session().Info();
-    EXPECT_EQ(info.subject, "CN = localhost") << c.certificate;
-    EXPECT_FALSE(info.verified) << c.certificate;
-    EXPECT_EQ("certificate verify failed: " + info.verifyResult, c.reason) << c.certificate;
-    // A failed session stays failed, and has nothing to shut down.
-    size_t received = 0;
-    char byte = 0;
-    EXPECT_EQ(client.Session().Read(&byte, 1, received), TlsStatus::Failed);
-    EXPECT_EQ(client.Session().Shutdown(), TlsStatus::Done);
-  }
-}
-
-TEST_F(TlsSessionTest, WithoutVerificationTheSessionGoesOnAndStillTellsWhy) {
-  TlsServer server("selfsigned");
-  ASSERT_NE(server.Port(), 0) << server.Log();
-  Client client(server.Port(), {"localhost", "", false});
-  ASSERT_EQ(client.Handshake(), TlsStatus::Done) << client.Session().FailureReason();
-  const Psock::TlsInfo info = client.Session().Info();
-  EXPECT_FALSE(info.verified);
-  EXPECT_EQ(info.verifyResult, "self-signed certificate");
-  EXPECT_EQ(info.issuer, "CN = localhost");
-  ASSERT_TRUE(client.WriteAll("abc\n"));
-  EXPECT_EQ(client.ReadLine(), "cba\n");
-}
-
-TEST_F(TlsSessionTest, ServersOfferingOnlyTls10AreRefused) {
-  TlsServer server("good", {"-rev", "-tls1", "-cipher", "DEFAULT@SECLEVEL=0"});
-  ASSERT_NE(server.Port(), 0) << server.Log();
-  Client client(server.Port(), Trusting("localhost"));
-  EXPECT_EQ(client.Handshake(), TlsStatus::Failed);
-  EXPECT_THAT(client.Session().FailureReason(), HasSubstr("protocol version"));
-}
-
-TEST_F(TlsSessionTest, PeersThatDoNotCompleteAHandshakeFailWithoutHanging) {
-  struct Case {
-    const char* what;
-    Peer::Script script;
-    const char* reason;
-  };
-  const Case cases[] = {
-      {"plain-text greeting",
-       [](int fd) {
-         sockettest::SendAll(fd, "220 ready\r\n");
-         sockettest::RecvUntilClosed(fd);
-       },
-       "wrong version number"},
-      {"close after the client's hello",
-       [](int fd) {
-         // Everything read first: a close with unread bytes would be a reset.
-         char hello[16384];
-         if (sockettest::WaitReadable(fd)) ::recv(fd, hello, sizeof hello, 0);
-       },
-       "unexpected eof while reading"},
-      {"reset after the client's hello",
-       [](int fd) {
-         sockettest::WaitReadable(fd);
-         sockettest::ResetAndClose(fd);
-       },
-       "Connection reset by peer"},
-  };
-  for (const Case& c : cases) {
-    Peer peer(c.script, 1,
-              /*closeAfterScript=*/c.reason != std::string("Connection reset by peer"));
-    Client client(peer.Port(), Trusting("localhost"));
-    EXPECT_EQ(client.Handshake(), TlsStatus::Failed) << c.what;
-    EXPECT_EQ(client.Session().FailureReason(), c.reason) << c.what;
-  }
-}
-
 TEST_F(TlsSessionTest, UnreadableCaFileFailsTheFirstStep) {
   ClientSocket unused(0);
   TlsSession session(Psock::DescriptorTransport(unused.Fd()), {"localhost", "/nonexistent/ca.pem"});
@@ -309,29 +221,6 @@ TEST_F(TlsSessionTest, PlaintextAheadCountsBytesReadAheadAndWaitingInTheSocket) 
   ASSERT_EQ(::recv(socket.Fd(), reply, sizeof reply, 0), 14);  // the granting reply
   EXPECT_EQ(TlsSession::PlaintextAhead(socket.Fd(), 0), 10u);
   EXPECT_EQ(TlsSession::PlaintextAhead(socket.Fd(), 3), 13u);
-}
-
-TEST_F(TlsSessionTest, StlsUpgradesAPop3ConnectionOfDovecot) {
-  sockettest::Pop3Server server;
-  if (server.Port() == 0) GTEST_SKIP() << "dovecot did not start";
-  Client client(server.Port(), Trusting("localhost"));
-  ASSERT_TRUE(sockettest::WaitReadable(client.Fd()));
-  EXPECT_EQ(sockettest::RecvLine(client.Fd()).rfind("+OK", 0), 0u);
-  sockettest::SendAll(client.Fd(), "STLS\r\n");
-  ASSERT_TRUE(sockettest::WaitReadable(client.Fd()));
-  EXPECT_EQ(sockettest::RecvLine(client.Fd()), "+OK Begin TLS negotiation now.\r\n");
-  EXPECT_EQ(TlsSession::PlaintextAhead(client.Fd(), 0), 0u);
-
-  ASSERT_EQ(client.Handshake(), TlsStatus::Done) << client.Session().FailureReason();
-  EXPECT_TRUE(client.Session().Info().verified);
-  ASSERT_TRUE(client.WriteAll("CAPA\r\n"));
-  std::string capabilities;
-  for (std::string line = client.ReadLine(); !line.empty() && line != ".\r\n";
-       line = client.ReadLine()) {
-    capabilities += line;
-  }
-  EXPECT_THAT(capabilities, HasSubstr("SASL PLAIN"));  // offered only over TLS
-  EXPECT_THAT(capabilities, testing::Not(HasSubstr("STLS")));
 }
 
 }  // namespace
