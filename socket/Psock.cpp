@@ -755,7 +755,7 @@ class TPowersock::SocketTransport : public TlsTransport {
   }
   std::string BrokenReason() const override { return owner_.ErrorText(error_); }
 
-  // The socket error of the last failed call, 0 when none failed since.
+  // The socket error of the call that failed, 0 while none has.
   int Error() const { return error_; }
 
  private:
