@@ -7,6 +7,7 @@
 #include "evaluation/PMisc.h"
 #include "measure/units.h"
 #include "programs/quillon/Conversion.h"
+#include "programs/quillon/Phrasing.h"
 
 namespace quillon {
 
@@ -34,13 +35,30 @@ int RunUnits(const std::vector<std::string>& arguments, Console& console) {
   return kSuccess;
 }
 
+// "convert AMOUNT FROM TO", also with a joining word ("convert 5km to mi",
+// "convert 5 km to mi") or with the amount glued to its unit ("convert 5km
+// mi"). Three arguments that do not read as a phrase are AMOUNT FROM TO
+// ("convert 5 in cm": inches).
+std::optional<ConversionRequest> ConvertArguments(const std::vector<std::string>& arguments) {
+  const std::vector<std::string> entries = EntriesOfArguments(arguments);
+  if (entries.size() == 1) {
+    if (auto request = ParseConversionLine(entries.front())) return request;
+  }
+  if (arguments.size() == 3) return ConversionRequest{arguments[0], arguments[1], arguments[2]};
+  if (arguments.size() < 2) return std::nullopt;
+  std::string line;
+  for (size_t i = 0; i + 1 < arguments.size(); ++i) line += arguments[i] + " ";
+  return ParseConversionLine(line + "to " + arguments.back());
+}
+
 int RunConvert(const std::vector<std::string>& arguments, Console& console) {
-  if (arguments.size() != 3) {
+  const std::optional<ConversionRequest> request = ConvertArguments(arguments);
+  if (!request) {
     console.err << "quillon: usage: quillon convert AMOUNT FROM TO\n";
     return kEntryFailed;
   }
   try {
-    console.out << ConvertEntry(arguments[0], arguments[1], arguments[2]) << '\n';
+    console.out << ConvertEntry(request->amount, request->from, request->to) << '\n';
     return kSuccess;
   } catch (const rtl::Exception& error) {
     console.err << "quillon: convert: " << OneLine(error.Message()) << '\n';
@@ -51,6 +69,11 @@ int RunConvert(const std::vector<std::string>& arguments, Console& console) {
 // Arguments that name no command; everything else is an entry.
 bool IsHelpOption(std::string_view argument) {
   return argument == "--help" || argument == "-h" || argument == "-?";
+}
+
+int RunVersion(Console& console) {
+  console.out << "quillon " << QUILLON_VERSION << '\n';
+  return kSuccess;
 }
 
 }  // namespace
@@ -117,19 +140,25 @@ int RunCommandLine(const std::vector<std::string>& arguments, Console& console) 
   if (arguments.empty()) return EvaluateLines(console);
   const std::string& first = arguments.front();
   if (IsHelpOption(first)) return RunHelp({}, console);
-  if (first == "--") return EvaluateEntries({arguments.begin() + 1, arguments.end()}, console);
+  if (first == "--version") return RunVersion(console);
+  if (first == "--") {
+    return EvaluateEntries(EntriesOfArguments({arguments.begin() + 1, arguments.end()}), console);
+  }
   for (const Command& command : Commands()) {
     if (first == command.name)
       return command.run({arguments.begin() + 1, arguments.end()}, console);
   }
-  return EvaluateEntries(arguments, console);
+  return EvaluateEntries(EntriesOfArguments(arguments), console);
 }
 
 std::string HelpText() {
   std::string text = R"(Usage:
   quillon ENTRY...        evaluate each entry, one result per line
-  quillon                 read one entry per line from standard input
+  quillon                 the window when there is a display; otherwise a prompt
+                          (in a terminal, with history) or one entry per line
+                          of standard input
   quillon -- ENTRY...     evaluate entries even when the first one looks like a command
+  quillon --version       print the version
 )";
   for (const Command& command : Commands()) {
     // The summaries start in column 26; a longer usage gets a line of its own.
@@ -163,9 +192,19 @@ Functions   sin cos tan sec cosec csc cotan arcsin arccos arctan
 Blanks are ignored anywhere: 1 000 is 1000.
 
 Conversions An entry AMOUNT FROM in TO converts between two units of one
-            category: 5 km in mi, 2*3 ft in m, 100 C in F. AMOUNT is an
-            expression. "quillon units" lists the symbols; case matters (b is
-            bits, B bytes). Temperatures convert between the scales C, F, K, R.
+            category: 5 km in mi, 5km to mi, 2*3 ft into m, 100 degC -> F.
+            AMOUNT is an expression. Units are found by symbol (b is bits,
+            B bytes), then by other spellings (h, min, kph, °C, m^2), in
+            any case (KM), and by name (kilometers, mile, square feet);
+            "quillon units" lists them. Temperatures convert between the
+            scales C, F, K, R, never below absolute zero.
+            As arguments, the words of one conversion need no quotes
+            (quillon 5 km to mi): arguments are joined into one entry when
+            one of them, not the first or the last, is in, to, into or ->.
+
+More units  quillon adds units from the file that ships with it and from
+            $XDG_CONFIG_HOME/quillon/units.txt (~/.config/quillon/units.txt),
+            lines such as "[Mass]" and "lb  pounds = 0.45359237".
 
 Things to know:
   - A function applies to the term right after its name, not to a product or a

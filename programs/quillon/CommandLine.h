@@ -1,9 +1,12 @@
 // The command line of quillon: a calculator whose entries are whole
 // expressions, plus sub-commands chosen by the first argument.
 //
-//   quillon ENTRY...     evaluates each entry, one result per line
+//   quillon ENTRY...     evaluates each entry, one result per line; the
+//                        words of one conversion may be separate arguments
+//                        (quillon 5 km to mi, see Phrasing.h)
 //   quillon              reads one entry per line from standard input
 //   quillon --help       explains the entry syntax
+//   quillon --version    prints the version
 //   quillon units        lists the units of measure
 //   quillon convert AMOUNT FROM TO
 //                        converts AMOUNT (an expression) between units; an

@@ -1,7 +1,8 @@
 #include "programs/quillon/Conversion.h"
 
 #include <algorithm>
-#include <vector>
+
+#include "programs/quillon/UnitLookup.h"
 
 namespace quillon {
 
@@ -28,6 +29,26 @@ std::optional<Scale> ScaleOf(const std::string& symbol) {
 }
 
 bool IsAbsolute(Scale scale) { return scale == Scale::kKelvin || scale == Scale::kRankine; }
+
+// Absolute zero on each scale, and the symbol that goes with it.
+Extended AbsoluteZero(Scale scale) {
+  switch (scale) {
+    case Scale::kCelsius:
+      return -kCelsiusZeroInKelvin;
+    case Scale::kFahrenheit:
+      return -kFahrenheitZeroInRankine;
+    default:
+      return 0;
+  }
+}
+
+void CheckAboveAbsoluteZero(Extended value, Scale scale, const std::string& symbol) {
+  const Extended zero = AbsoluteZero(scale);
+  if (value < zero) {
+    throw EConversionError(rtl::FormatGeneral(value) + " " + symbol + " is below absolute zero (" +
+                           rtl::FormatGeneral(zero) + " " + symbol + ")");
+  }
+}
 bool HasCelsiusDegrees(Scale scale) { return scale == Scale::kCelsius || scale == Scale::kKelvin; }
 
 Extended CelsiusSizedToFahrenheitSized(Extended degrees) {
@@ -61,29 +82,6 @@ Extended ConvertTemperature(Extended value, Scale from, Scale to) {
   return value;
 }
 
-// "mm, cm, m, ..." for one category.
-std::string SymbolsOf(const units::TCategory& category) {
-  std::string text;
-  for (int32_t u = 0; u < category.UnitCount(); ++u) {
-    if (u > 0) text += ", ";
-    text += category.GetUnit(u).Symbol;
-  }
-  return text;
-}
-
-// "Length: mm, cm, ...; Time: ns, ...", on one line.
-std::string AllSymbols(const units::TCategories& catalogue) {
-  std::string text;
-  for (int32_t c = 0; c < catalogue.CategoryCount(); ++c) {
-    const units::TCategory& category = catalogue.GetCategory(c);
-    if (c > 0) text += "; ";
-    text += category.Name + ": " + SymbolsOf(category);
-  }
-  return text;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 }  // namespace
 
 std::optional<UnitPosition> FindUnit(const units::TCategories& catalogue, std::string_view symbol) {
@@ -106,6 +104,7 @@ Extended Convert(const units::TCategory& category, int32_t from, int32_t to, Ext
       throw EConversionError("\"" + (sourceScale ? target.Symbol : source.Symbol) +
                              "\" is no temperature scale. Valid symbols: C, F, K, R");
     }
+    CheckAboveAbsoluteZero(amount, *sourceScale, source.Symbol);
     return ConvertTemperature(amount, *sourceScale, *targetScale);
   }
   if (from == to) return amount;
@@ -119,30 +118,8 @@ Extended Convert(const units::TCategories& catalogue, int32_t category, int32_t 
 
 Extended ConvertBySymbol(const units::TCategories& catalogue, Extended amount,
                          std::string_view from, std::string_view to) {
-  // A symbol may stand in several categories: take the first that has both.
-  for (int32_t c = 0; c < catalogue.CategoryCount(); ++c) {
-    const units::TCategory& category = catalogue.GetCategory(c);
-    std::optional<int32_t> source, target;
-    for (int32_t u = 0; u < category.UnitCount(); ++u) {
-      const std::string& symbol = category.GetUnit(u).Symbol;
-      if (!source && symbol == from) source = u;
-      if (!target && symbol == to) target = u;
-    }
-    if (source && target) return Convert(category, *source, *target, amount);
-  }
-
-  const std::optional<UnitPosition> source = FindUnit(catalogue, from);
-  const std::optional<UnitPosition> target = FindUnit(catalogue, to);
-  if (!source || !target) {
-    throw EConversionError("Unknown unit \"" + std::string(source ? to : from) +
-                           "\". Valid symbols: " + AllSymbols(catalogue));
-  }
-  const units::TCategory& sourceCategory = catalogue.GetCategory(source->category);
-  const units::TCategory& targetCategory = catalogue.GetCategory(target->category);
-  throw EConversionError("Cannot convert \"" + std::string(from) + "\" (" + sourceCategory.Name +
-                         ") to \"" + std::string(to) + "\" (" + targetCategory.Name +
-                         "): the units belong to different categories. Valid symbols for " +
-                         sourceCategory.Name + ": " + SymbolsOf(sourceCategory));
+  const UnitPair units = ResolveUnits(catalogue, from, to);
+  return Convert(catalogue.GetCategory(units.category), units.from, units.to, amount);
 }
 
 std::string ListCatalogue(const units::TCategories& catalogue) {
@@ -173,26 +150,6 @@ std::string ListCatalogue(const units::TCategories& catalogue) {
     }
   }
   return text;
-}
-
-std::optional<ConversionRequest> ParseConversionLine(std::string_view line) {
-  // The words with where each starts.
-  std::vector<std::pair<size_t, std::string_view>> words;
-  size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && IsBlank(line[i])) ++i;
-    const size_t start = i;
-    while (i < line.size() && !IsBlank(line[i])) ++i;
-    if (i > start) words.emplace_back(start, line.substr(start, i - start));
-  }
-  const size_t n = words.size();
-  if (n < 4 || words[n - 2].second != "in") return std::nullopt;
-
-  std::string_view amount = line.substr(0, words[n - 3].first);
-  while (!amount.empty() && IsBlank(amount.back())) amount.remove_suffix(1);
-  while (!amount.empty() && IsBlank(amount.front())) amount.remove_prefix(1);
-  return ConversionRequest{std::string(amount), std::string(words[n - 3].second),
-                           std::string(words[n - 1].second)};
 }
 
 }  // namespace quillon

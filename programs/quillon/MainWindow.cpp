@@ -1,7 +1,5 @@
 #include "programs/quillon/MainWindow.h"
 
-#include <sys/stat.h>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -18,7 +16,6 @@
 #include "programs/quillon/Settings.h"
 #include "programs/quillon/UnitSearch.h"
 #include "toolkit/Application.h"
-#include "toolkit/Display.h"
 #include "toolkit/FormLoader.h"
 #include "toolkit/Text.h"
 
@@ -648,12 +645,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 namespace {
 
-bool StandardInputIsData() {
-  struct stat status {};
-  if (fstat(0, &status) != 0) return false;
-  return S_ISFIFO(status.st_mode) || S_ISREG(status.st_mode);
-}
-
 // The window as the README shows it: a few conversions in the history, a
 // search under way, the marathon in miles. Nothing of it is kept.
 void ShowExample(MainWindow& window, const QString& file) {
@@ -681,8 +672,6 @@ void ShowExample(MainWindow& window, const QString& file) {
 }
 
 }  // namespace
-
-bool DisplayAvailable() { return !StandardInputIsData() && toolkit::DisplayAvailable(); }
 
 int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);

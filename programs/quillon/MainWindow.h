@@ -153,11 +153,6 @@ class MainWindow : public QMainWindow {
   std::map<DataEdit::TDataEdit*, std::pair<QString, QString>> convertedTexts_;
 };
 
-// True when a person can see a window (toolkit::DisplayAvailable) and
-// standard input is not a pipe or a file, which asks for the command-line
-// calculator whatever the display.
-bool DisplayAvailable();
-
 // Runs the window until it is closed; returns the exit code. When the
 // environment variable QUILLON_SCREENSHOT names a file, the window is shown
 // with an example, saved there as a PNG, and closed.

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "programs/quillon/UnitLookup.h"
+
 namespace quillon {
 
 namespace {
@@ -40,18 +42,19 @@ bool AWordStartsWith(std::string_view name, std::string_view prefix) {
   return false;
 }
 
-// The rank of `unit` for the search text (as typed and lowered), counted
-// from 0; nothing when it does not match.
-std::optional<std::size_t> Rank(const units::TUnit& unit, std::string_view text,
-                                std::string_view lowered) {
-  if (unit.Symbol == text) return 0;
-  const std::string symbol = Lowered(unit.Symbol);
-  const std::string name = Lowered(unit.Name);
-  if (symbol == lowered) return 1;
-  if (name == lowered) return 2;
-  if (StartsWith(symbol, lowered)) return 3;
-  if (AWordStartsWith(name, lowered)) return 4;
+// The rank of `unit` among the beginnings (ranks 2 and 3 above, counted
+// from 0), for the lowered search text; nothing when it does not match.
+std::optional<std::size_t> BeginningRank(const units::TUnit& unit, std::string_view lowered) {
+  if (StartsWith(Lowered(unit.Symbol), lowered)) return 0;
+  if (AWordStartsWith(Lowered(unit.Name), lowered)) return 1;
   return std::nullopt;
+}
+
+bool Contains(const std::vector<UnitPosition>& hits, int32_t category, int32_t unit) {
+  for (const UnitPosition& hit : hits) {
+    if (hit.category == category && hit.unit == unit) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -60,18 +63,23 @@ std::vector<UnitPosition> SearchUnits(const units::TCategories& catalogue, std::
                                       std::size_t limit) {
   text = Trimmed(text);
   if (text.empty()) return {};
+  std::vector<UnitPosition> found;
+  for (const UnitMatch& match : FindUnits(catalogue, text)) {
+    found.push_back(UnitPosition{match.category, match.unit});
+  }
   const std::string lowered = Lowered(text);
-  std::array<std::vector<UnitPosition>, 5> ranks;
+  std::array<std::vector<UnitPosition>, 2> beginnings;
   for (int32_t c = 0; c < catalogue.CategoryCount(); ++c) {
     const units::TCategory& category = catalogue.GetCategory(c);
     for (int32_t u = 0; u < category.UnitCount(); ++u) {
-      const auto rank = Rank(category.GetUnit(u), text, lowered);
-      if (rank) ranks[*rank].push_back(UnitPosition{c, u});
+      if (Contains(found, c, u)) continue;
+      const auto rank = BeginningRank(category.GetUnit(u), lowered);
+      if (rank) beginnings[*rank].push_back(UnitPosition{c, u});
     }
   }
   std::vector<UnitPosition> hits;
-  for (const auto& rank : ranks) {
-    for (const UnitPosition& hit : rank) {
+  for (const auto* rank : {&found, &beginnings[0], &beginnings[1]}) {
+    for (const UnitPosition& hit : *rank) {
       if (hits.size() == limit) return hits;
       hits.push_back(hit);
     }

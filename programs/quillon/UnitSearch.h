@@ -2,8 +2,8 @@
 // window's search field: a symbol or a name, in any case, across every
 // category.
 //
-// The window calls SearchUnits and nothing else, so a more forgiving
-// look-up (plurals, aliases) can replace it behind the same signature.
+// The window calls SearchUnits and nothing else. Its best hits are those of
+// the forgiving look-up of conversions (FindUnits in UnitLookup.h).
 #pragma once
 
 #include <cstddef>
@@ -18,11 +18,11 @@ namespace quillon {
 // The units that match `text` (blanks around it ignored), best first, at
 // most `limit` of them. Within one rank, units keep catalogue order
 // (categories in order, then units in order). The ranks:
-//   1. the symbol, byte for byte ("B" is bytes, not bits);
-//   2. the symbol, ignoring case;
-//   3. the name, ignoring case;
-//   4. the symbol begins with the text, ignoring case;
-//   5. the name, or a word of it, begins with the text, ignoring case.
+//   1. what FindUnits finds, in its order: the symbol byte for byte ("B" is
+//      bytes, not bits), another spelling ("h", "°C"), the symbol in any
+//      case, the name in any case, singular or plural;
+//   2. the symbol begins with the text, ignoring case;
+//   3. the name, or a word of it, begins with the text, ignoring case.
 // An empty text matches nothing.
 std::vector<UnitPosition> SearchUnits(const units::TCategories& catalogue, std::string_view text,
                                       std::size_t limit = 50);

@@ -1,18 +1,29 @@
-// quillon: the units calculator. Without a window it is a command-line
-// calculator (see CommandLine.h).
+// quillon: the units calculator. This executable is its command line and
+// never loads Qt: when a window is wanted (no arguments, standard input not
+// data, a display) it starts the window program in its place.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "programs/quillon/CommandLine.h"
-#include "programs/quillon/MainWindow.h"
+#include "programs/quillon/ExtraUnits.h"
+#include "programs/quillon/Launch.h"
+#include "programs/quillon/Paths.h"
+#include "programs/quillon/Prompt.h"
 #include "runtime/rtl.h"
+#include "toolkit/Display.h"
 
 int main(int argc, char** argv) {
-  // The window when a person can see one and nothing else was asked for.
-  if (argc <= 1 && quillon::DisplayAvailable()) return quillon::RunWindow(argc, argv);
-  rtl::LoadDecimalSeparatorFromLocale();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
+  const bool noArguments = arguments.empty();
+  if (noArguments && !quillon::StandardInputIsData() && toolkit::DisplayAvailable()) {
+    std::cerr << "quillon: " << quillon::StartWindowProgram(argv) << "; using the command line\n";
+  }
+  rtl::LoadDecimalSeparatorFromLocale();
+  quillon::LoadExtraUnits(std::cerr);
   quillon::Console console{std::cin, std::cout, std::cerr};
+  if (noArguments && quillon::StandardInputIsTerminal()) {
+    return quillon::RunTerminalPrompt(console, quillon::HistoryFile());
+  }
   return quillon::RunCommandLine(arguments, console);
 }

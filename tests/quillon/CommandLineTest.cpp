@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "programs/quillon/CommandLine.h"
+#include "programs/quillon/Prompt.h"
 #include "tests/support/Localized.h"
 
 namespace {
@@ -72,6 +73,66 @@ TEST(CommandLine, OneLineJoinsTheReasonToTheMessage) {
             "Entry could not be evaluated: entry cannot be blank");
   EXPECT_EQ(quillon::OneLine("first\r\nsecond"), "first: second");
   EXPECT_EQ(quillon::OneLine("plain"), "plain");
+}
+
+TEST(CommandLine, TheWordsOfOneConversionNeedNoQuotes) {
+  const std::string miles = Localized("3.10685596118666985\n");
+  EXPECT_EQ(RunWith({"5", "km", "to", "mi"}).out, miles);
+  EXPECT_EQ(RunWith({"5", "km", "in", "mi"}).out, miles);
+  EXPECT_EQ(RunWith({"5km", "to", "mi"}).out, miles);
+  EXPECT_EQ(RunWith({"5", "KM", "to", "miles"}).out, miles);
+  EXPECT_EQ(RunWith({"5 km to mi", "2*3"}).out, miles + "6\n");
+  EXPECT_EQ(RunWith({"--", "5", "km", "to", "mi"}).out, miles);
+  // A joining word at the end joins nothing: three entries.
+  const Outcome broken = RunWith({"5", "km", "to"});
+  EXPECT_EQ(broken.status, quillon::kEntryFailed);
+  EXPECT_EQ(broken.out, "5\n");
+  EXPECT_EQ(broken.err.rfind("quillon: km: ", 0), 0u) << broken.err;
+}
+
+TEST(CommandLine, ConvertTakesThePhrasesToo) {
+  const std::string miles = Localized("3.10685596118666985\n");
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"convert", "5", "km", "mi"},
+                                             {"convert", "5km", "mi"},
+                                             {"convert", "5", "km", "to", "mi"},
+                                             {"convert", "5km", "to", "mi"},
+                                             {"convert", "5 km in mi"}}) {
+    const Outcome run = RunWith(arguments);
+    EXPECT_EQ(run.out, miles) << arguments[1] << " " << arguments.size();
+    EXPECT_EQ(run.err, "");
+  }
+  EXPECT_EQ(RunWith({"convert", "1", "in", "cm"}).out, Localized("2.54\n"));  // inches
+  EXPECT_EQ(RunWith({"convert", "km", "mi"}).err,
+            "quillon: usage: quillon convert AMOUNT FROM TO\n");
+}
+
+TEST(CommandLine, VersionPrintsTheProgramAndItsVersion) {
+  const Outcome run = RunWith({"--version"});
+  EXPECT_EQ(run.status, quillon::kSuccess);
+  EXPECT_EQ(run.out.rfind("quillon ", 0), 0u);
+  EXPECT_GT(run.out.size(), std::string("quillon \n").size());
+  EXPECT_EQ(run.out.back(), '\n');
+}
+
+TEST(Prompt, EvaluatesEachLineUntilQuitOrTheEnd) {
+  std::vector<std::string> lines = {"1+1", "  ", "5 km to mi", "1+", " quit ", "3"};
+  size_t next = 0;
+  const quillon::LineSource source = [&]() -> std::optional<std::string> {
+    if (next == lines.size()) return std::nullopt;
+    return lines[next++];
+  };
+  std::istringstream in;
+  std::ostringstream out, err;
+  quillon::Console console{in, out, err};
+  EXPECT_EQ(quillon::RunPrompt(source, console), quillon::kEntryFailed);
+  EXPECT_EQ(out.str(), "2\n" + Localized("3.10685596118666985\n"));
+  EXPECT_EQ(err.str(), "quillon: 1+: Entry could not be evaluated: invalid expression\n");
+  EXPECT_EQ(next, 5u);  // "3" after "quit" was not read
+
+  lines = {"2*3"};
+  next = 0;
+  EXPECT_EQ(quillon::RunPrompt(source, console), quillon::kSuccess);
 }
 
 }  // namespace
