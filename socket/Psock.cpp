@@ -49,6 +49,11 @@ constexpr FixedTextEntry kFixedTexts[] = {
     {SockErrorKind::InitializationFailed, "Initializaton of windows sockets failed"},
     {SockErrorKind::SendAborted, "Socket send aborted"},
     {SockErrorKind::ReadLnAborted, "Socket readln aborted"},
+    {SockErrorKind::TlsFailed, ""},
+    {SockErrorKind::TlsHandshakeTimedOut, "TLS Handshake Timed out"},
+    {SockErrorKind::TlsHandshakeCanceled, "TLS Handshake Canceled"},
+    {SockErrorKind::PlaintextAfterStartTls,
+     "STARTTLS refused: plain text followed the reply (discarded)"},
 };
 
 struct ErrorEntry {
@@ -355,6 +360,8 @@ void TPowersock::HandleSocketMessage(uint32_t number, uintptr_t /*parameter*/,
           }
           break;
         case FD_CLOSE:
+          // A running TLS handshake meets the end itself and says why.
+          if (handshaking_) break;
           if (!DataAvailable()) CloseSocket();
           break;
         default:
@@ -460,18 +467,29 @@ void TPowersock::Connect() {
   LookupDone = false;
   Succeeded = true;
   connectNotified_ = false;
+  tls_.reset();  // of an earlier attempt that never connected
+  tlsInfo_ = {};
+  tlsFailure_.clear();
   StartConnect();
+  // The session exists from here on, so that even bytes that an OnConnect
+  // handler sends go through TLS.
+  if (UseTls) BeginTls();
 
   StartTimeOut();
+  bool established = false;
   {
     Finally timerOff([this] { TimerOff(); });
     // A peer that closes at once may have its close handled in the same
     // pump as the connection: the connect notification still ends the wait.
     while (!Connected && !connectNotified_ && !TimedOut && !Canceled && Succeeded) Idle();
+    // The handshake runs within the same time-out.
+    if (UseTls && !TimedOut && !Canceled && Succeeded) established = DriveHandshake();
   }
-  if (!TimedOut && !Canceled && Succeeded) return;
+  if (!TimedOut && !Canceled && Succeeded && (!UseTls || established)) return;
 
   if (OnConnectionFailed) OnConnectionFailed(this);
+  if (UseTls) CloseAfterFailedHandshake();
+  if (!tlsFailure_.empty()) throw TlsError();
   if (TimedOut) throw ESockError(SockErrorKind::ConnectionTimedOut);
   if (Canceled) throw ESockError(SockErrorKind::ConnectionCanceled);
   throw ESockError(SockErrorKind::ConnectionFailed, SocketErrorOf(LastError));
@@ -508,6 +526,7 @@ void TPowersock::CloseSocket() {
   ReportStatus(4, "Request Close Socket");
   Connected = false;
   if (SocketHandle == kNoSocket) return;
+  EndTls();
   if (Psock::closesocket(SocketHandle) != 0) {
     CheckError(WSAEWOULDBLOCK);
     return;
@@ -596,7 +615,10 @@ void TPowersock::SendBuffer(const void* data, uint16_t count) {
 }
 
 long TPowersock::SendSome(const unsigned char* data, size_t count) {
-  return Psock::send(SocketHandle, data, count);
+  if (!tls_) return Psock::send(SocketHandle, data, count);
+  size_t sent = 0;
+  const TlsStatus status = tls_->Write(data, count, sent);
+  return status == TlsStatus::Done ? static_cast<long>(sent) : TlsOutcome(status, true);
 }
 
 void TPowersock::Write(const std::string& text) {
@@ -668,7 +690,10 @@ std::string TPowersock::ReadLn() {
 }
 
 long TPowersock::ReceiveSome(unsigned char* data, size_t count) {
-  return Psock::recv(SocketHandle, data, count, /*peek=*/false);
+  if (!tls_) return Psock::recv(SocketHandle, data, count, /*peek=*/false);
+  size_t received = 0;
+  const TlsStatus status = tls_->Read(data, count, received);
+  return status == TlsStatus::Done ? static_cast<long>(received) : TlsOutcome(status, false);
 }
 
 std::string TPowersock::TakePartialLine() { return std::exchange(partialLine_, {}); }
@@ -678,7 +703,18 @@ void TPowersock::DropReceived() { readBegin_ = readEnd_ = 0; }
 bool TPowersock::DataAvailable() {
   ReportStatus(8, "Data Available");
   if (readEnd_ > readBegin_) return true;  // received, not yet read
-  return Psock::recv(SocketHandle, Buffer.data(), 1, /*peek=*/true) >= 1;
+  if (!tls_) return Psock::recv(SocketHandle, Buffer.data(), 1, /*peek=*/true) >= 1;
+  // Over TLS only decrypting tells whether bytes of the peer wait (the
+  // socket may hold a record of the protocol alone). What it yields goes to
+  // the read-ahead, where the next ReadLn finds it.
+  readBegin_ = readEnd_ = 0;
+  try {
+    const long n = ReceiveSome(readAhead_.data(), kLineRoom);
+    if (n > 0) readEnd_ = static_cast<size_t>(n);
+  } catch (const ESockError&) {
+    // A broken session has nothing to offer; the next ReadLn raises.
+  }
+  return readEnd_ > 0;
 }
 
 std::string TPowersock::Transaction(const std::string& command) {
@@ -699,6 +735,181 @@ std::string TPowersock::Transaction(const std::string& command) {
     }
   }
   return Reply;
+}
+
+// ---------------------------------------------------------------------------
+// TLS
+
+// The session's encrypted bytes go through the component's own socket
+// calls, which keep the read notifications coming. A failed call keeps its
+// socket error number for the component to report as for a plain socket.
+class TPowersock::SocketTransport : public TlsTransport {
+ public:
+  explicit SocketTransport(TPowersock& owner) : owner_(owner) {}
+
+  long Receive(void* data, size_t count) override {
+    return Outcome(Psock::recv(owner_.SocketHandle, data, count, /*peek=*/false));
+  }
+  long Send(const void* data, size_t count) override {
+    return Outcome(Psock::send(owner_.SocketHandle, data, count));
+  }
+  std::string BrokenReason() const override { return owner_.ErrorText(error_); }
+
+  // The socket error of the call that failed, 0 while none has.
+  int Error() const { return error_; }
+
+ private:
+  long Outcome(long n) {
+    if (n >= 0) return n;
+    const int error = WSAGetLastError();
+    if (error == WSAEWOULDBLOCK) return kWouldBlock;
+    error_ = error;
+    return kBroken;
+  }
+
+  TPowersock& owner_;
+  int error_ = 0;
+};
+
+void TPowersock::BeginTls() {
+  TlsOptions options;
+  options.serverName = OverrideHost.empty() ? Host : OverrideHost;
+  options.caFile = TlsCaFile;
+  options.verify = TlsVerify;
+  auto transport = std::make_unique<SocketTransport>(*this);
+  tlsTransport_ = transport.get();
+  tls_ = std::make_unique<TlsSession>(std::move(transport), options);
+}
+
+void TPowersock::EndTls() {
+  if (!tls_) return;
+  tls_->Shutdown();  // close_notify; the peer's answer is not waited for
+  tls_.reset();
+  tlsTransport_ = nullptr;
+}
+
+bool TPowersock::TlsActive() const { return tls_ && tls_->Established(); }
+
+// Runs the handshake until it is over, or the running wait is timed out or
+// canceled. A failure leaves its reason in tlsFailure_.
+bool TPowersock::DriveHandshake() {
+  ReportStatus(8, "TLS Handshake");
+  tlsFailure_.clear();
+  tlsFailureError_ = 0;
+  handshaking_ = true;
+  Finally over([this] { handshaking_ = false; });
+  for (;;) {
+    if (!tls_) {  // the peer closed, and the close was handled in a pump
+      tlsFailure_ = "Connection closed during the TLS handshake";
+      return false;
+    }
+    const TlsStatus status = tls_->Handshake();
+    if (status == TlsStatus::Done) {
+      tlsInfo_ = tls_->Info();
+      ReportStatus(8, "TLS Established");
+      return true;
+    }
+    if (status == TlsStatus::Failed || status == TlsStatus::Closed) {
+      tlsInfo_ = tls_->Info();
+      tlsFailureError_ = tlsTransport_->Error();
+      tlsFailure_ = tlsFailureError_ != 0 ? ErrorText(static_cast<uint16_t>(tlsFailureError_))
+                                          : tls_->FailureReason();
+      if (tlsFailure_.empty()) tlsFailure_ = "Connection closed during the TLS handshake";
+      return false;
+    }
+    if (TimedOut || Canceled) return false;
+    if (status == TlsStatus::WantWrite) {
+      WaitUntilWritable(SocketHandle, 2);
+      Pump();
+    } else {
+      Idle();  // the read notification ends the wait
+    }
+    if (TimedOut || Canceled) return false;
+  }
+}
+
+ESockError TPowersock::TlsError() const {
+  if (tlsFailureError_ != 0) {
+    return ESockError(SockErrorKind::WinsockError, tlsFailure_, tlsFailureError_);
+  }
+  return ESockError(SockErrorKind::TlsFailed, tlsFailure_, 0);
+}
+
+// A connection whose handshake did not complete is of no use: it is closed,
+// and the component gets a fresh socket as after Disconnect.
+void TPowersock::CloseAfterFailedHandshake() {
+  tls_.reset();  // nothing to shut down: the session was never established
+  tlsTransport_ = nullptr;
+  if (!Connected) return;
+  try {
+    CloseSocket();
+  } catch (...) {
+    // The failure of the handshake is what the caller must hear about.
+  }
+}
+
+// What SendSome and ReceiveSome return for a step that moved nothing: -1
+// with the last error set, or 0 for a peer that has ended the session.
+long TPowersock::TlsOutcome(TlsStatus status, bool sending) {
+  switch (status) {
+    case TlsStatus::Done:
+      return 0;
+    case TlsStatus::Closed:
+      if (!sending) return 0;
+      WSASetLastError(WSAENOTCONN);
+      return -1;
+    case TlsStatus::WantRead:
+      // The caller waits for the socket to take data again, or for the
+      // next notification: bound that by the readiness OpenSSL waits for.
+      if (sending) WaitUntilReadable(SocketHandle, 2);
+      break;
+    case TlsStatus::WantWrite:
+      if (!sending) WaitUntilWritable(SocketHandle, 2);
+      break;
+    case TlsStatus::Failed:
+      if (const int error = tlsTransport_->Error(); error != 0) {
+        WSASetLastError(error);  // reported as for a plain socket
+        return -1;
+      }
+      throw ESockError(SockErrorKind::TlsFailed, tls_->FailureReason(), 0);
+  }
+  WSASetLastError(WSAEWOULDBLOCK);
+  return -1;
+}
+
+void TPowersock::StartTls() {
+  ReportStatus(8, "StartTls");
+  Canceled = false;
+  if (!Connected)
+    throw ESockError(SockErrorKind::WinsockError, ErrorText(WSAENOTCONN), WSAENOTCONN);
+  if (tls_) throw ESockError(SockErrorKind::TlsFailed, "TLS is already active", 0);
+  if (TlsSession::PlaintextAhead(SocketHandle, readEnd_ - readBegin_) > 0) {
+    DropReceived();
+    partialLine_.clear();
+    DiscardWaiting();
+    throw ESockError(SockErrorKind::PlaintextAfterStartTls);
+  }
+  tlsInfo_ = {};
+  BeginTls();
+  StartTimeOut();
+  bool established = false;
+  {
+    Finally timerOff([this] { TimerOff(); });
+    established = DriveHandshake();
+  }
+  if (established) return;
+  CloseAfterFailedHandshake();
+  if (!tlsFailure_.empty()) throw TlsError();
+  if (TimedOut) throw ESockError(SockErrorKind::TlsHandshakeTimedOut);
+  throw ESockError(SockErrorKind::TlsHandshakeCanceled);
+}
+
+// Drops what waits in the socket now; a peer that keeps sending cannot hold
+// the call for longer than a few reads.
+void TPowersock::DiscardWaiting() {
+  for (int reads = 0; reads < 16; ++reads) {
+    if (Psock::recv(SocketHandle, Buffer.data(), kLineRoom, /*peek=*/false) <= 0) return;
+  }
 }
 
 // ---------------------------------------------------------------------------

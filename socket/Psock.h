@@ -24,6 +24,7 @@
 
 #include "runtime/Exceptions.h"
 #include "socket/SocketTypes.h"
+#include "socket/TlsSession.h"
 #include "toolkit/Component.h"
 #include "toolkit/MessageWindow.h"
 
@@ -103,6 +104,13 @@ enum class SockErrorKind {
   InitializationFailed,  ///< "Initializaton of windows sockets failed"
   SendAborted,           ///< "Socket send aborted" (an EAbortError)
   ReadLnAborted,         ///< "Socket readln aborted" (an EAbortError)
+  /// The TLS handshake or session failed; the text says why in OpenSSL's
+  /// words, for instance "certificate verify failed: self-signed certificate".
+  TlsFailed,
+  TlsHandshakeTimedOut,  ///< "TLS Handshake Timed out" (StartTls)
+  TlsHandshakeCanceled,  ///< "TLS Handshake Canceled" (StartTls)
+  /// "STARTTLS refused: plain text followed the reply (discarded)"
+  PlaintextAfterStartTls,
 };
 
 /// The fixed message text of a kind; for WinsockError, which has no fixed
@@ -217,6 +225,34 @@ class TPowersock : public toolkit::Component {
   /// when there are none; taking them clears them.
   std::string TakePartialLine();
 
+  /// Upgrades the connected socket to TLS after the program's own
+  /// negotiation (SMTP STARTTLS, POP3 STLS, FTP AUTH TLS, IMAP STARTTLS),
+  /// with the same checks as UseTls, within TimeOut and cancellable. Raises
+  /// ESockError PlaintextAfterStartTls, and drops those bytes, when plain
+  /// text was received after the reply that granted the upgrade: such bytes
+  /// were never the server's to send and must not pass as if they had come
+  /// through TLS. A failed or interrupted handshake closes the connection.
+  void StartTls();
+  /// Whether the connection is encrypted (a handshake has completed).
+  bool TlsActive() const;
+  /// The protocol version of the last TLS handshake, such as "TLSv1.3".
+  /// This and the properties below keep their values until the next
+  /// Connect or StartTls, also after a failed handshake when it got as far
+  /// as the peer's certificate.
+  std::string TlsProtocol() const { return tlsInfo_.protocol; }
+  /// The cipher of the last TLS handshake, such as "TLS_AES_256_GCM_SHA384".
+  std::string TlsCipher() const { return tlsInfo_.cipher; }
+  /// The subject of the peer's certificate, such as "CN = localhost".
+  std::string PeerSubject() const { return tlsInfo_.subject; }
+  /// The issuer of the peer's certificate.
+  std::string PeerIssuer() const { return tlsInfo_.issuer; }
+  /// The end of the peer certificate's validity (notAfter), such as
+  /// "Dec  8 15:39:28 2027 GMT".
+  std::string PeerExpiry() const { return tlsInfo_.expiry; }
+  /// The outcome of the certificate check: "ok", or why not, such as
+  /// "self-signed certificate" (also when TlsVerify is false).
+  std::string TlsVerifyResult() const { return tlsInfo_.verifyResult; }
+
   /// The local machine's address: its first IPv4 address in dotted form, or,
   /// when it has none, its first IPv6 address in text form; empty when the
   /// local name gives no address.
@@ -304,6 +340,17 @@ class TPowersock : public toolkit::Component {
   std::unique_ptr<toolkit::MessageWindow> WindowHandle;
   bool Connected = false;  ///< Whether a connection is up.
 
+  /// Implicit TLS: Connect also performs the TLS handshake, within the same
+  /// TimeOut and cancellable like its wait. Off: plain TCP, as always.
+  bool UseTls = false;
+  /// A file of PEM certificates to trust besides the system's trust store.
+  std::string TlsCaFile;
+  /// Whether the peer's certificate must be valid for Host (or
+  /// OverrideHost): trusted, unexpired and naming that host or address.
+  /// False lets any certificate pass; TlsVerifyResult still tells the
+  /// outcome of the check.
+  bool TlsVerify = true;
+
  private:
   bool DesignMode() const;
   // What TimerOn does, except that the system timer is armed only at the
@@ -325,6 +372,16 @@ class TPowersock : public toolkit::Component {
   long SendSome(const unsigned char* data, size_t count);
   long ReceiveSome(unsigned char* data, size_t count);
   void StartConnect();
+  // TLS: the session over this component's socket calls, the handshake
+  // within the running time-out, and the failure it came to.
+  class SocketTransport;
+  void BeginTls();
+  void EndTls();
+  bool DriveHandshake();
+  ESockError TlsError() const;
+  void CloseAfterFailedHandshake();
+  void DiscardWaiting();
+  long TlsOutcome(TlsStatus status, bool sending);
 
   bool started_ = false;  // holds a user of the socket layer
   bool timeOutDue_ = false;
@@ -335,7 +392,13 @@ class TPowersock : public toolkit::Component {
   std::array<unsigned char, kBufferSize> readAhead_{};
   size_t readBegin_ = 0;
   size_t readEnd_ = 0;
-  std::string partialLine_;  // kept when the peer closed mid-line
+  std::string partialLine_;                  // kept when the peer closed mid-line
+  std::unique_ptr<TlsSession> tls_;          // while the connection speaks TLS
+  SocketTransport* tlsTransport_ = nullptr;  // owned by tls_
+  TlsInfo tlsInfo_;
+  bool handshaking_ = false;
+  std::string tlsFailure_;       // why the last handshake failed
+  int32_t tlsFailureError_ = 0;  // the socket error behind it, if any
 };
 
 }  // namespace Psock

@@ -426,6 +426,12 @@ void WaitUntilWritable(TSocket socket, int limitMs) {
   ::poll(&probe, 1, limitMs);
 }
 
+void WaitUntilReadable(TSocket socket, int limitMs) {
+  if (socket == kNoSocket) return;
+  pollfd probe{socket, POLLIN, 0};
+  ::poll(&probe, 1, limitMs);
+}
+
 int closesocket(TSocket socket) {
   if (socket == kNoSocket) return Fail(ENOTSOCK);
   Detach(socket);

@@ -78,6 +78,8 @@ long recv(TSocket socket, void* data, size_t count, bool peek);
 TSocket accept(TSocket socket, sockaddr_storage* peer);
 /// Waits until the socket takes data again, at most `limitMs` milliseconds.
 void WaitUntilWritable(TSocket socket, int limitMs);
+/// Waits until the socket has something to read, at most `limitMs` ms.
+void WaitUntilReadable(TSocket socket, int limitMs);
 /// Detaches the socket from its window and closes it.
 int closesocket(TSocket socket);
 /// A dotted IPv4 address in network byte order; INADDR_NONE when `text` is

@@ -38,7 +38,8 @@ A client for line-oriented TCP services such as SMTP, FTP, POP3, Redis or
 memcached.
 
 Without arguments, and with a display, tamsel opens its window. With HOST
-(a name or a dotted IPv4 address) and PORT it connects, reads the server's
+(a name, a dotted IPv4 address or an IPv6 address, with or without
+brackets) and PORT it connects, reads the server's
 greeting, runs one command per line of standard input (empty lines are
 skipped) and prints every whole reply to standard output. Where a reply
 ends depends on the protocol (see --protocol).
@@ -72,6 +73,17 @@ Options:
                      standard error: 1 every reply line, greeting included,
                      4 also sending and closing, 8 everything (default 0:
                      none)
+  --tls              speak TLS from the start (SMTPS 465, POP3S 995,
+                     IMAPS 993, ...); the server's certificate must be
+                     valid for HOST
+  --starttls PROTO   upgrade to TLS after the protocol's own request:
+                     smtp (EHLO, STARTTLS), pop3 (STLS), ftp (AUTH TLS)
+                     or imap (a001 STARTTLS); the greeting and these
+                     replies are printed; with smtp, send EHLO again
+  --cafile FILE      trust the certificates in FILE (PEM) besides the
+                     system's
+  --insecure         do not check the server's certificate (a warning
+                     says so on standard error)
   --help             show this text and exit
 
 Exit status:
@@ -96,6 +108,20 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
       options.greeting = true;
     } else if (argument == "--no-greeting") {
       options.noGreeting = true;
+    } else if (argument == "--tls") {
+      options.tls = true;
+    } else if (argument == "--insecure") {
+      options.insecure = true;
+    } else if (argument == "--starttls" || argument == "--cafile") {
+      if (!hasValue) return argument + " needs a value";
+      const std::string& value = arguments[++i];
+      if (argument == "--cafile") {
+        options.caFile = value;
+      } else if (const std::optional<Upgrade> upgrade = UpgradeNamed(value)) {
+        options.startTls = *upgrade;
+      } else {
+        return "--starttls takes smtp, pop3, ftp or imap: " + value;
+      }
     } else if (argument == "--transcript") {
       options.transcript = true;
     } else if (argument == "--timestamps") {
@@ -133,6 +159,10 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
     }
   }
   if (options.help) return {};
+  if (options.tls && options.startTls) return "--tls and --starttls exclude each other";
+  if (!options.tls && !options.startTls && (options.insecure || !options.caFile.empty())) {
+    return "--cafile and --insecure need --tls or --starttls";
+  }
   if (positional.size() != 2) return "HOST and PORT are needed";
   options.host = positional[0];
   if (options.host.empty()) return "the host is empty";
@@ -184,9 +214,20 @@ class Run {
     sock_->OnStatus = [this](toolkit::Component*, const std::string& status) {
       errors_ << WithoutLineEnd(status) << '\n';
     };
+    sock_->UseTls = options_.tls;
+    sock_->TlsCaFile = options_.caFile;
+    sock_->TlsVerify = !options_.insecure;
+    if (options_.insecure) {
+      errors_ << "tamsel: warning: --insecure: the server's certificate is not checked\n";
+    }
     try {
       sock_->Connect();
-      if (const int status = Greet(); status >= 0) return status;
+      if (options_.startTls) {
+        if (const int status = Upgrade(*options_.startTls); status >= 0) return status;
+      } else if (const int status = Greet(); status >= 0) {
+        return status;
+      }
+      if (sock_->TlsActive()) errors_ << "tamsel: TLS: " << TlsSummary(*sock_) << '\n';
       if (const int status = Commands(next); status >= 0) return status;
       sock_->Disconnect();
       output_.flush();
@@ -254,6 +295,23 @@ class Run {
     const Exchange greeting = ReadGreeting(*sock_, framer_, kOptionalGreetingMs);
     if (greeting.lines.empty() && !greeting.closed) return -1;
     return Show(greeting);
+  }
+
+  // Negotiates the upgrade, showing the greeting and each reply, then
+  // upgrades. Returns an exit status to end the run with, or -1 to go on.
+  int Upgrade(tamsel::Upgrade upgrade) {
+    const Negotiation negotiation = Negotiate(*sock_, upgrade);
+    for (const Exchange& exchange : negotiation.exchanges) {
+      if (!exchange.command.empty()) Sent(exchange.command);
+      for (const std::string& line : exchange.lines) Received(line);
+      if (!exchange.partialLine.empty()) Received(exchange.partialLine);
+      if (exchange.closed) return Fail(ClosedMessage(Where()));
+    }
+    if (!negotiation.granted) {
+      return Fail(HostAndPort(Where()) + " did not agree to STARTTLS: " + negotiation.refusal);
+    }
+    sock_->StartTls();
+    return -1;
   }
 
   int Commands(const std::function<bool(std::string&)>& next) {

@@ -3,10 +3,12 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "programs/tamsel/ReplyFramer.h"
+#include "programs/tamsel/StartTls.h"
 
 namespace tamsel {
 
@@ -23,7 +25,11 @@ struct Options {
   bool transcript = false;
   bool timestamps = false;
   bool help = false;
-  std::string screenshot;  // hidden: grab the window into this file and quit
+  std::string screenshot;           // hidden: grab the window into this file and quit
+  bool tls = false;                 // TLS from the start (--tls)
+  std::optional<Upgrade> startTls;  // negotiate, then upgrade to TLS
+  std::string caFile;               // certificates trusted besides the system's
+  bool insecure = false;            // no certificate check (a warning says so)
 };
 
 std::string Usage();

@@ -53,10 +53,6 @@ std::string FirstReplyLine(Psock::TPowersock& sock, const std::string& command) 
   }
 }
 
-std::string HostAndPort(const Target& target) {
-  return target.host + ":" + std::to_string(target.port);
-}
-
 // The table text of a socket error without its number, in lower case:
 // "10065:No route to Host" gives "no route to host".
 std::string ReasonOf(Psock::TPowersock& sock, int32_t number) {
@@ -203,6 +199,13 @@ bool TimedOut(Psock::TPowersock& sock, const std::exception& error) {
   }
 }
 
+std::string HostAndPort(const Target& target) {
+  // An IPv6 address gets brackets, so that its last group and the port are
+  // told apart.
+  const bool ipv6 = target.host.find(':') != std::string::npos && target.host.front() != '[';
+  return (ipv6 ? "[" + target.host + "]" : target.host) + ":" + std::to_string(target.port);
+}
+
 std::string PlainMessage(Psock::TPowersock& sock, const std::exception& error,
                          const Target& target) {
   using Psock::SockErrorKind;
@@ -236,6 +239,16 @@ std::string PlainMessage(Psock::TPowersock& sock, const std::exception& error,
       return "the wait for " + where + " was cancelled";
     case SockErrorKind::AlreadyConnected:
       return "already connected to " + where;
+    case SockErrorKind::TlsFailed:
+      return "TLS with " + where + " failed: " + failure->Message();
+    case SockErrorKind::TlsHandshakeTimedOut:
+      return "the TLS handshake with " + where + " timed out after " + limit;
+    case SockErrorKind::TlsHandshakeCanceled:
+      return "the TLS handshake with " + where + " was cancelled";
+    case SockErrorKind::PlaintextAfterStartTls:
+      return where +
+             " sent plain text right after agreeing to STARTTLS; it was dropped and TLS "
+             "refused, since such bytes may be injected";
     case SockErrorKind::WinsockError:
       if (MeansClosed(failure->ErrorNumber())) return ClosedMessage(target);
       break;

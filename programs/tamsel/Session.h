@@ -68,6 +68,8 @@ struct Target {
 // trace, see TraceText).
 std::string PlainMessage(Psock::TPowersock& sock, const std::exception& error,
                          const Target& target);
+// "host:port", with an IPv6 address in brackets: "[::1]:25".
+std::string HostAndPort(const Target& target);
 // The message for a connection the server closed.
 std::string ClosedMessage(const Target& target);
 // The component's own text of a failure, for the status trace.

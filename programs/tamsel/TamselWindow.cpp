@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -47,6 +48,43 @@ constexpr LevelChoice kLevels[] = {
 };
 
 QString Number(int value) { return QString::number(value); }
+
+struct TlsEntry {
+  TamselWindow::TlsChoice choice;
+  const char* label;
+};
+
+constexpr TlsEntry kTlsChoices[] = {
+    {TamselWindow::TlsChoice::None, "None"},
+    {TamselWindow::TlsChoice::Implicit, "TLS from the start"},
+    {TamselWindow::TlsChoice::StartSmtp, "STARTTLS (SMTP)"},
+    {TamselWindow::TlsChoice::StartPop3, "STARTTLS (POP3)"},
+    {TamselWindow::TlsChoice::StartFtp, "STARTTLS (FTP)"},
+    {TamselWindow::TlsChoice::StartImap, "STARTTLS (IMAP)"},
+};
+
+// A padlock drawn in `colour`: closed with its shackle down, or open with
+// the shackle lifted to one side.
+QPixmap Padlock(bool closed, const QColor& colour) {
+  const qreal ratio = qApp->devicePixelRatio();
+  QPixmap pixmap(QSize(18, 18) * ratio);
+  pixmap.setDevicePixelRatio(ratio);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(colour, 2));
+  painter.setBrush(Qt::NoBrush);
+  const QRectF shackle = closed ? QRectF(5, 2, 8, 10) : QRectF(9, 0, 8, 10);
+  painter.drawArc(shackle, 0, 180 * 16);
+  painter.drawLine(QPointF(shackle.right(), shackle.center().y()), QPointF(shackle.right(), 9));
+  if (closed) {
+    painter.drawLine(QPointF(shackle.left(), shackle.center().y()), QPointF(shackle.left(), 9));
+  }
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  painter.drawRoundedRect(QRectF(3, 8, 12, 9), 2, 2);
+  return pixmap;
+}
 
 }  // namespace
 
@@ -88,7 +126,7 @@ QWidget* TamselWindow::BuildConnectionBox() {
   auto* box = new QGroupBox(QStringLiteral("Server"));
   auto* form = new QFormLayout;
   host_ = new QLineEdit(QStringLiteral("127.0.0.1"));
-  host_->setPlaceholderText(QStringLiteral("name or dotted address"));
+  host_->setPlaceholderText(QStringLiteral("name, IPv4 or IPv6 address"));
   port_ = new QSpinBox;
   port_->setRange(1, 65535);
   port_->setValue(25);
@@ -127,6 +165,7 @@ QWidget* TamselWindow::BuildConnectionBox() {
   limits->addWidget(label("Report &level", level_));
   limits->addWidget(level_, 1);
   form->addRow(label("&Time-out", timeOut_), limits);
+  form->addRow(label("T&LS", tls_), BuildTlsRow());
 
   connect_ = new QPushButton(QStringLiteral("&Connect"));
   connect_->setDefault(true);
@@ -228,12 +267,89 @@ void TamselWindow::SetProtocol(Protocol protocol) {
   protocol_->setCurrentIndex(static_cast<int>(protocol));
 }
 
+void TamselWindow::SetTls(TlsChoice choice) { tls_->setCurrentIndex(static_cast<int>(choice)); }
+void TamselWindow::SetCaFile(const QString& path) { caFile_->setText(path); }
+void TamselWindow::SetInsecure(bool insecure) { insecure_->setChecked(insecure); }
+QString TamselWindow::CertificateSummary() const { return certificate_->text(); }
+
+QWidget* TamselWindow::BuildTlsRow() {
+  tls_ = new QComboBox;
+  for (const TlsEntry& entry : kTlsChoices) tls_->addItem(QString::fromLatin1(entry.label));
+  tls_->setToolTip(
+      QStringLiteral("STARTTLS: tamsel asks for the upgrade after the greeting (EHLO and "
+                     "STARTTLS, STLS, AUTH TLS, a001 STARTTLS); with SMTP, send EHLO again"));
+  caFile_ = new QLineEdit;
+  caFile_->setPlaceholderText(QStringLiteral("extra CA file (PEM), optional"));
+  browse_ = new QPushButton(QStringLiteral("&Browse..."));
+  insecure_ = new QCheckBox(QStringLiteral("Do &not check the certificate"));
+  insecure_->setToolTip(
+      QStringLiteral("Any certificate passes: the connection is encrypted, "
+                     "but the server may not be who it claims to be"));
+  padlock_ = new QLabel;
+  certificate_ = new QLabel;
+  certificate_->setWordWrap(true);
+  certificate_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  auto* row = new QWidget;
+  auto* column = new QVBoxLayout(row);
+  column->setContentsMargins(0, 0, 0, 0);
+  auto* settings = new QHBoxLayout;
+  settings->addWidget(tls_, 1);
+  settings->addWidget(caFile_, 2);
+  settings->addWidget(browse_);
+  settings->addWidget(insecure_);
+  column->addLayout(settings);
+  auto* state = new QHBoxLayout;
+  state->addWidget(padlock_);
+  state->addWidget(certificate_, 1);
+  column->addLayout(state);
+
+  QObject::connect(browse_, &QPushButton::clicked, this, [this] {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("CA certificates"), caFile_->text(),
+        QStringLiteral("PEM certificates (*.pem *.crt);;All files (*)"));
+    if (!path.isEmpty()) caFile_->setText(path);
+  });
+  QObject::connect(tls_, &QComboBox::currentIndexChanged, this, [this] { ShowTlsState(); });
+  QObject::connect(insecure_, &QCheckBox::toggled, this, [this] { ShowTlsState(); });
+  return row;
+}
+
+// The padlock and the line beside it: what protects the connection, and
+// what the certificate says.
+void TamselWindow::ShowTlsState() {
+  const bool encrypted = sock_->Connected && sock_->TlsActive();
+  const bool verified = encrypted && sock_->TlsVerifyResult() == "ok";
+  padlockClosed_ = encrypted;
+  const QColor colour = !encrypted ? QColor(Qt::gray)
+                        : verified ? QColor(0x2e, 0x7d, 0x32)   // green
+                                   : QColor(0xe6, 0x51, 0x00);  // orange
+  padlock_->setPixmap(Padlock(encrypted, colour));
+  QString text;
+  if (encrypted) {
+    text = toolkit::ToQString(TlsSummary(*sock_));
+  } else if (sock_->Connected) {
+    text = QStringLiteral("Not encrypted");
+  } else if (insecure_->isChecked() && tls_->currentIndex() != 0) {
+    text = QStringLiteral("Warning: the certificate will not be checked");
+  }
+  padlock_->setToolTip(encrypted
+                           ? (verified ? QStringLiteral("Encrypted, certificate verified")
+                                       : QStringLiteral("Encrypted, certificate NOT verified"))
+                           : QStringLiteral("Not encrypted"));
+  certificate_->setText(text);
+}
+
 void TamselWindow::SetReportLevel(int level) {
   const int index = level_->findData(level);
   if (index >= 0) level_->setCurrentIndex(index);
 }
 
 void TamselWindow::ApplySettings() {
+  const auto choice = static_cast<TlsChoice>(tls_->currentIndex());
+  sock_->UseTls = choice == TlsChoice::Implicit;
+  sock_->TlsCaFile = toolkit::ToBytes(caFile_->text().trimmed());
+  sock_->TlsVerify = !insecure_->isChecked();
   sock_->Host = toolkit::ToBytes(host_->text().trimmed());
   sock_->Port = port_->value();
   sock_->TimeOut = timeOut_->value();
@@ -258,6 +374,22 @@ void TamselWindow::ReadGreetingIfWanted() {
   }
 }
 
+// Runs the negotiation of the chosen STARTTLS, listing the greeting and the
+// replies, then upgrades; a refusal is shown like any failure.
+void TamselWindow::UpgradeIfWanted() {
+  const auto upgrade =
+      static_cast<Upgrade>(tls_->currentIndex() - static_cast<int>(TlsChoice::StartSmtp));
+  const Negotiation negotiation = Negotiate(*sock_, upgrade);
+  for (const Exchange& exchange : negotiation.exchanges) AddExchange(exchange);
+  if (!sock_->Connected) return;
+  if (!negotiation.granted) {
+    toolkit::ShowErrorBox(HostAndPort(Where()) +
+                          " did not agree to STARTTLS: " + negotiation.refusal);
+    return;
+  }
+  sock_->StartTls();
+}
+
 void TamselWindow::ConnectToServer() {
   if (busy_ || sock_->Connected) return;
   ApplySettings();
@@ -267,7 +399,11 @@ void TamselWindow::ConnectToServer() {
     sock_->Connect();
     localAddress_->setText(QStringLiteral("Local address: ") +
                            toolkit::ToQString(sock_->GetLocalIP()));
-    ReadGreetingIfWanted();
+    if (tls_->currentIndex() >= static_cast<int>(TlsChoice::StartSmtp)) {
+      UpgradeIfWanted();
+    } else {
+      ReadGreetingIfWanted();
+    }
   } catch (const std::exception& error) {
     ShowError(error);
     // A failed Connect leaves its socket behind; only Disconnect gives a
@@ -445,6 +581,11 @@ void TamselWindow::UpdateState() {
   port_->setEnabled(!busy_ && !connected);
   protocol_->setEnabled(!busy_ && !connected);
   timeOut_->setEnabled(!busy_);
+  for (QWidget* tlsSetting : {static_cast<QWidget*>(tls_), static_cast<QWidget*>(caFile_),
+                              static_cast<QWidget*>(browse_), static_cast<QWidget*>(insecure_)}) {
+    tlsSetting->setEnabled(!busy_ && !connected);
+  }
+  ShowTlsState();
   localAddress_->setVisible(connected);
   switch (expecting_) {
     case Expecting::MessageData:

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "programs/tamsel/Session.h"
+#include "programs/tamsel/StartTls.h"
 #include "socket/Psock.h"
 
 class QCheckBox;
@@ -38,6 +39,19 @@ class TamselWindow : public QMainWindow {
   void SetReportLevel(int level);
   void SetProtocol(Protocol protocol);
 
+  // How the connection is encrypted: not at all, TLS from the start, or
+  // STARTTLS after the protocol's own request.
+  enum class TlsChoice { None, Implicit, StartSmtp, StartPop3, StartFtp, StartImap };
+  void SetTls(TlsChoice choice);
+  void SetCaFile(const QString& path);
+  // Lets any certificate pass; the window warns while this is set.
+  void SetInsecure(bool insecure);
+  // The certificate summary shown beside the padlock: subject, issuer,
+  // expiry, and verified or why not; empty for a plain connection.
+  QString CertificateSummary() const;
+  // Whether the padlock shows a connection encrypted with TLS.
+  bool PadlockClosed() const { return padlockClosed_; }
+
   // The session as text: commands marked "-> ", replies "<- ".
   QString SessionText() const;
   // Writes SessionText to `path`; false (and an error box) when it cannot.
@@ -63,6 +77,9 @@ class TamselWindow : public QMainWindow {
   void BuildMenus();
   void ApplySettings();
   void ReadGreetingIfWanted();
+  QWidget* BuildTlsRow();
+  void UpgradeIfWanted();
+  void ShowTlsState();
   void RunAndList(const QString& command);
   void AddExchange(const Exchange& exchange);
   void AddFailure(const QString& command, const std::exception& error);
@@ -100,6 +117,13 @@ class TamselWindow : public QMainWindow {
   QTreeWidget* transactions_ = nullptr;
   QPlainTextEdit* trace_ = nullptr;
   QLabel* state_ = nullptr;
+  QComboBox* tls_ = nullptr;
+  QLineEdit* caFile_ = nullptr;
+  QPushButton* browse_ = nullptr;
+  QCheckBox* insecure_ = nullptr;
+  QLabel* padlock_ = nullptr;
+  QLabel* certificate_ = nullptr;
+  bool padlockClosed_ = false;
 };
 
 }  // namespace tamsel

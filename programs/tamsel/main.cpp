@@ -48,6 +48,14 @@ int RunScreenshot(int argc, char** argv, const tamsel::Options& options) {
   window.SetTimeOut(options.timeOut);
   window.SetReportLevel(options.level);
   window.SetProtocol(options.protocol);
+  using TlsChoice = tamsel::TamselWindow::TlsChoice;
+  if (options.tls) window.SetTls(TlsChoice::Implicit);
+  if (options.startTls) {
+    window.SetTls(static_cast<TlsChoice>(static_cast<int>(TlsChoice::StartSmtp) +
+                                         static_cast<int>(*options.startTls)));
+  }
+  window.SetCaFile(QString::fromStdString(options.caFile));
+  window.SetInsecure(options.insecure);
   window.show();
   int status = 0;
   QTimer::singleShot(50, &window, [&] {
