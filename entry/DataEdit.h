@@ -23,6 +23,10 @@
 //     (arrows, Tab, other scripts) go to the edit control unhooked.
 //   - OnChange is QLineEdit's textChanged signal.
 //
+// Design mode (toolkit::Component::Designing, set while a form designer
+// edits the field): no exit check, no error box, no evaluation; property
+// setters only store, as in the reading state.
+//
 // Stored form descriptions (.ui files loaded through toolkit::FormLoader)
 // restore the published properties, Qt properties declared in this order:
 // IntegerOnly, Caption, EditLabel, Hex, MaxVal, MinVal, Number, UnitsString,
@@ -86,6 +90,12 @@ std::string ValueToPropertyText(rtl::Extended value);
 // `value` alone) for any other text, and for infinities, NaNs and invalid
 // bit patterns.
 bool ValueFromPropertyText(const std::string& text, rtl::Extended& value);
+
+// Makes TDataEdit known to every toolkit::FormLoader of the process, so that
+// stored form descriptions may name it. Programs that link the CMake target
+// Tessera::entry have it called before main() (see FormRegistration.cpp);
+// others call it once before they load a form. Calling it again is harmless.
+void RegisterFormClass();
 
 class TDataEdit : public QLineEdit, public toolkit::Component, public toolkit::FormComponent {
   Q_OBJECT
@@ -181,6 +191,7 @@ class TDataEdit : public QLineEdit, public toolkit::Component, public toolkit::F
  private:
   void BringFocusBack();
   bool OwnEnabled() const;
+  bool OnlyStoring() const;
 
   QString CaptionProperty() const;
   void SetCaptionProperty(const QString& caption);
