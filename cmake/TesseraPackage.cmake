@@ -13,6 +13,7 @@ get_property(TESSERA_COMPONENT_LIST GLOBAL PROPERTY TESSERA_COMPONENTS)
 # The .pc files find the prefix from where they lie, so that the tree can be
 # installed anywhere (DESTDIR, --prefix) without editing them.
 file(RELATIVE_PATH pc_to_prefix "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/prefix")
+string(REGEX REPLACE "/$" "" pc_to_prefix "${pc_to_prefix}")
 
 foreach(name IN LISTS TESSERA_COMPONENT_LIST)
   get_target_property(folder ${name} TESSERA_FOLDER)

@@ -160,8 +160,9 @@ bool ValueFromPropertyText(const std::string& text, Extended& value) {
 // Construction and properties
 
 void RegisterFormClass() {
-  toolkit::RegisterFormClass(QStringLiteral("TDataEdit"),
-                             [](QWidget* parent) { return new TDataEdit(parent); });
+  const auto create = [](QWidget* parent) { return new TDataEdit(parent); };
+  toolkit::RegisterFormClass(QStringLiteral("TDataEdit"), create);
+  toolkit::RegisterFormClass(QStringLiteral("DataEdit::TDataEdit"), create);
 }
 
 TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent), toolkit::Component(nullptr) {

@@ -92,22 +92,23 @@ std::string ValueToPropertyText(rtl::Extended value);
 bool ValueFromPropertyText(const std::string& text, rtl::Extended& value);
 
 // Makes TDataEdit known to every toolkit::FormLoader of the process, so that
-// stored form descriptions may name it. Programs that link the CMake target
-// Tessera::entry have it called before main() (see FormRegistration.cpp);
-// others call it once before they load a form. Calling it again is harmless.
+// stored form descriptions may name it, as "TDataEdit" or by its C++ name
+// "DataEdit::TDataEdit" (the name Qt Designer writes and uic compiles). Programs that link the
+// CMake target Tessera::entry have it called before main() (see FormRegistration.cpp); others call
+// it once before they load a form. Calling it again is harmless.
 void RegisterFormClass();
 
 class TDataEdit : public QLineEdit, public toolkit::Component, public toolkit::FormComponent {
   Q_OBJECT
-  Q_PROPERTY(bool IntegerOnly READ IntegerOnly WRITE SetIntegerOnly)
-  Q_PROPERTY(QString Caption READ CaptionProperty WRITE SetCaptionProperty)
-  Q_PROPERTY(QString EditLabel READ EditLabelProperty WRITE SetEditLabelProperty)
-  Q_PROPERTY(bool Hex READ Hex WRITE SetHex)
-  Q_PROPERTY(QString MaxVal READ MaxValProperty WRITE SetMaxValProperty)
-  Q_PROPERTY(QString MinVal READ MinValProperty WRITE SetMinValProperty)
-  Q_PROPERTY(QString Number READ NumberProperty WRITE SetNumberProperty)
-  Q_PROPERTY(QString UnitsString READ UnitsStringProperty WRITE SetUnitsStringProperty)
-  Q_PROPERTY(int Units READ Units WRITE SetUnits)
+  Q_PROPERTY(bool IntegerOnly READ IntegerOnly WRITE setIntegerOnly)
+  Q_PROPERTY(QString Caption READ CaptionProperty WRITE setCaption)
+  Q_PROPERTY(QString EditLabel READ EditLabelProperty WRITE setEditLabel)
+  Q_PROPERTY(bool Hex READ Hex WRITE setHex)
+  Q_PROPERTY(QString MaxVal READ MaxValProperty WRITE setMaxVal)
+  Q_PROPERTY(QString MinVal READ MinValProperty WRITE setMinVal)
+  Q_PROPERTY(QString Number READ NumberProperty WRITE setNumber)
+  Q_PROPERTY(QString UnitsString READ UnitsStringProperty WRITE setUnitsString)
+  Q_PROPERTY(int Units READ Units WRITE setUnits)
 
  public:
   // Text "0", IntegerOnly false, MinVal -NoLimit(), MaxVal +NoLimit() (in
@@ -183,6 +184,19 @@ class TDataEdit : public QLineEdit, public toolkit::Component, public toolkit::F
 
   // Resolves the EditLabel name restored from a stored form description.
   void Loaded(QWidget* form) override;
+
+  // The published properties' writers, named as uic calls them in a form
+  // compiled from a .ui file. Values are texts as in the stored form; a
+  // label named by setEditLabel must already exist in the field's window.
+  void setIntegerOnly(bool integerOnly) { SetIntegerOnly(integerOnly); }
+  void setCaption(const QString& caption) { SetCaptionProperty(caption); }
+  void setEditLabel(const QString& name) { SetEditLabelProperty(name); }
+  void setHex(bool hex) { SetHex(hex); }
+  void setMaxVal(const QString& text) { SetMaxValProperty(text); }
+  void setMinVal(const QString& text) { SetMinValProperty(text); }
+  void setNumber(const QString& text) { SetNumberProperty(text); }
+  void setUnitsString(const QString& unitsString) { SetUnitsStringProperty(unitsString); }
+  void setUnits(int units) { SetUnits(units); }
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
