@@ -68,4 +68,5 @@ install(FILES
   ${PROJECT_BINARY_DIR}/package/TesseraConfig.cmake
   ${PROJECT_BINARY_DIR}/package/TesseraConfigVersion.cmake
   DESTINATION ${TESSERA_CMAKE_DIR} COMPONENT dev)
-install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT dev)
+# Debian packages carry it as their copyright file instead (packaging/).
+install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT license)
