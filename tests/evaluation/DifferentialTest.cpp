@@ -68,15 +68,7 @@ class EntryMaker {
   std::string Operand(int depth) {
     std::string text = Below(5) == 0 ? "-" : "";
     if (Below(6) == 0) text += Pick(kFunctions);
-    // Appended piece by piece: GCC 12 at -O3 reports a false -Wrestrict for
-    // "(" + std::string temporary.
-    if (depth < 3 && Below(4) == 0) {
-      text += '(';
-      text += Expression(depth + 1);
-      text += ')';
-    } else {
-      text += Pick(kNumbers);
-    }
+    text += depth < 3 && Below(4) == 0 ? "(" + Expression(depth + 1) + ")" : Pick(kNumbers);
     if (Below(10) == 0) text += "!";
     return text;
   }
