@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "runtime/Arithmetic.h"
+#include "socket/WinsockShim.h"
 #include "toolkit/Pump.h"
 
 namespace Psock {
@@ -27,7 +28,28 @@ constexpr uint32_t kInaddrNone = 0xFFFFFFFFu;
 constexpr uint16_t kWinsockVersion = 0x0101;
 constexpr size_t kLineRoom = 65536;  // bytes of Buffer a line may take
 
-constexpr char kInitFailed[] = "Initializaton of windows sockets failed";
+struct FixedTextEntry {
+  SockErrorKind kind;
+  const char* text;
+};
+
+constexpr FixedTextEntry kFixedTexts[] = {
+    {SockErrorKind::WinsockError, ""},
+    {SockErrorKind::AlreadyConnected, "Already connected"},
+    {SockErrorKind::HostLookupTimedOut, "Host Lookup Timed Out"},
+    {SockErrorKind::HostLookupCanceled, "Host Lookup Canceled"},
+    {SockErrorKind::HostLookupFailed, "Host Lookup Failed"},
+    {SockErrorKind::HostNameTooLong, "Host name too long"},
+    {SockErrorKind::NullRemoteAddress, "Null Remote Address"},
+    {SockErrorKind::ConnectionTimedOut, "Connection Timed out"},
+    {SockErrorKind::ConnectionCanceled, "Connection Canceled"},
+    {SockErrorKind::ConnectionFailed, "Connection Failed"},
+    {SockErrorKind::AcceptingCanceled, "Accepting Canceled"},
+    {SockErrorKind::DataConnectionFailed, "Error creating Data Connection"},
+    {SockErrorKind::InitializationFailed, "Initializaton of windows sockets failed"},
+    {SockErrorKind::SendAborted, "Socket send aborted"},
+    {SockErrorKind::ReadLnAborted, "Socket readln aborted"},
+};
 
 struct ErrorEntry {
   uint16_t number;
@@ -110,30 +132,46 @@ class Finally {
   Step step_;
 };
 
+std::string IPv6Text(const in6_addr& address) {
+  char text[INET6_ADDRSTRLEN] = {};
+  ::inet_ntop(AF_INET6, &address, text, sizeof text);
+  return text;
+}
+
+// The error number kept in LastError when it is a socket error, else 0.
+int32_t SocketErrorOf(int32_t lastError) { return lastError > kWsaBaseError ? lastError : 0; }
+
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// Errors
+
+const char* FixedText(SockErrorKind kind) {
+  for (const FixedTextEntry& entry : kFixedTexts) {
+    if (entry.kind == kind) return entry.text;
+  }
+  return "";
+}
+
+ESockError::ESockError(SockErrorKind kind, int32_t errorNumber)
+    : ESockError(kind, FixedText(kind), errorNumber) {}
+
+ESockError::ESockError(SockErrorKind kind, std::string message, int32_t errorNumber)
+    : rtl::Exception(std::move(message)), kind_(kind), errorNumber_(errorNumber) {}
 
 // ---------------------------------------------------------------------------
 // Construction and destruction
 
 TPowersock::TPowersock(toolkit::Component* owner) : toolkit::Component(owner) {
-  ReportLevel = 0;
-  ReportStatus(8, "Create");  // ReportLevel is still 0: never passes
   WindowHandle = std::make_unique<toolkit::MessageWindow>([this](const toolkit::Message& message) {
     if (message.number >= SocketMessage && !IsStaleNotification(message.parameter)) {
       HandleSocketMessage(message.number, message.parameter, message.longParameter);
     }
   });
-  OverrideHost.clear();
   HostEntryBuffer = std::make_unique<std::array<unsigned char, kHostEntrySize>>();
   TimeOutTimer = new TThreadTimer(this);
   TimeOutTimer->SetEnabled(false);
   TimeOutTimer->SetOnTimer([this](TThreadTimer* sender) { TimerFired(sender); });
-  TimeOut = 0;
-  ReportLevel = 1;
-  WinsockInfo.clear();
-  Canceled = false;
-  ShuttingDown = false;
-  Connected = false;
   InitWinsock();
 }
 
@@ -187,14 +225,14 @@ void TPowersock::InitWinsock() {
     SocketHandle = Psock::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (SocketHandle != kNoSocket) SetLinger(SocketHandle, true, 0);
     if (SocketHandle == kNoSocket) CheckError(WSAEWOULDBLOCK);
-    if (SocketHandle == kNoSocket) throw ESockError(kInitFailed);
+    if (SocketHandle == kNoSocket) throw ESockError(SockErrorKind::InitializationFailed);
     AttachSocket(SocketHandle);
     started_ = true;
   } catch (...) {
     if (SocketHandle != kNoSocket) Psock::closesocket(SocketHandle);
     SocketHandle = kNoSocket;
     if (--winsockUsers == 0) WSACleanup();
-    throw ESockError(kInitFailed);
+    throw ESockError(SockErrorKind::InitializationFailed);
   }
 }
 
@@ -227,11 +265,11 @@ std::string TPowersock::ErrorText(uint16_t errorNumber) {
 std::string TPowersock::CheckError(uint16_t expected) {
   const int error = WSAGetLastError();
   LastError = error;
-  if (error != expected && error > 10000) {
+  if (error != expected && error > kWsaBaseError) {
     const uint16_t number = static_cast<uint16_t>(error);
-    const std::string text = ErrorText(number);
+    std::string text = ErrorText(number);
     if (OnError) OnError(this, number, text);
-    throw ESockError(text);
+    throw ESockError(SockErrorKind::WinsockError, std::move(text), error);
   }
   return {};
 }
@@ -340,15 +378,17 @@ void TPowersock::HandleSocketMessage(uint32_t number, uintptr_t /*parameter*/,
 void TPowersock::ResolveHost() {
   ReportStatus(8, "Resolve Host");
   const std::string& name = OverrideHost.empty() ? Host : OverrideHost;
-  if (name.size() >= kLineRoom + 1) throw ESockError("Host name too long");
+  if (name.size() >= kLineRoom + 1) throw ESockError(SockErrorKind::HostNameTooLong);
   std::memcpy(Buffer.data(), name.data(), name.size());
   Buffer[name.size()] = 0;
   const char* text = reinterpret_cast<const char*>(Buffer.data());
 
+  RemoteAddress6 = sockaddr_in6{};
   RemoteAddress.sin_addr.s_addr = Psock::inet_addr(text);
   if (RemoteAddress.sin_addr.s_addr != kInaddrNone) return;  // a dotted address
-
   RemoteAddress.sin_addr.s_addr = kNoAddress;
+  if (ResolveIPv6Literal(name)) return;
+
   StartTimeOut();
   {
     Finally timerOff([this] { TimerOff(); });
@@ -359,43 +399,68 @@ void TPowersock::ResolveHost() {
     } while (!LookupDone && !TimedOut && !Canceled);
   }
 
-  if (TimedOut) throw ESockError("Host Lookup Timed Out");
-  if (Canceled) throw ESockError("Host Lookup Canceled");
-  if (!Succeeded) throw ESockError("Host Lookup Failed");
-  std::memcpy(&RemoteAddress.sin_addr.s_addr, HostEntryBuffer->data(), 4);
+  if (TimedOut) throw ESockError(SockErrorKind::HostLookupTimedOut);
+  if (Canceled) throw ESockError(SockErrorKind::HostLookupCanceled);
+  if (!Succeeded) throw ESockError(SockErrorKind::HostLookupFailed, SocketErrorOf(LastError));
+  const unsigned char* entry = HostEntryBuffer->data();
+  std::memcpy(&RemoteAddress.sin_addr.s_addr, entry + kHostEntryIPv4, 4);
+  if (RemoteAddress.sin_addr.s_addr == kNoAddress) {  // the name has IPv6 addresses only
+    RemoteAddress6.sin6_family = AF_INET6;
+    std::memcpy(&RemoteAddress6.sin6_addr, entry + kHostEntryIPv6, 16);
+  }
   if (OnHostResolved) OnHostResolved(this);
+}
+
+bool TPowersock::ResolveIPv6Literal(const std::string& name) {
+  // An IPv6 literal may come in brackets, as in URLs: "[::1]".
+  const bool bracketed = name.size() >= 2 && name.front() == '[' && name.back() == ']';
+  const std::string literal = bracketed ? name.substr(1, name.size() - 2) : name;
+  sockaddr_in6 address{};
+  if (!ParseIPv6Literal(literal, &address)) return false;
+  RemoteAddress6 = address;
+  return true;
+}
+
+bool TPowersock::HasRemoteAddress() const {
+  return RemoteAddress.sin_addr.s_addr != kNoAddress || RemoteAddress6.sin6_family == AF_INET6;
 }
 
 void TPowersock::Connect() {
   ReportStatus(8, "Connecting");
   Canceled = false;
-  if (Connected) throw ESockError("Already connected");
+  partialLine_.clear();  // it belonged to the connection before
+  if (Connected) throw ESockError(SockErrorKind::AlreadyConnected);
 
+  int32_t lookupError = 0;
   for (int tries = 0;; ++tries) {
     try {
       ResolveHost();
     } catch (const ESockError& error) {
-      const std::string& text = error.Message();
-      if (text == "Host Lookup Timed Out" || text == "Host Lookup Canceled" ||
-          text == "Host name too long") {
+      const SockErrorKind kind = error.Kind();
+      if (kind == SockErrorKind::HostLookupTimedOut || kind == SockErrorKind::HostLookupCanceled ||
+          kind == SockErrorKind::HostNameTooLong) {
         throw;
       }
       // Any other failure leaves the address at 0.
+      lookupError = error.ErrorNumber();
     }
-    if (RemoteAddress.sin_addr.s_addr != kNoAddress) break;
-    if (tries > 0 || !OnInvalidHost) throw ESockError("Null Remote Address");
+    if (HasRemoteAddress()) break;
+    if (tries > 0 || !OnInvalidHost)
+      throw ESockError(SockErrorKind::NullRemoteAddress, lookupError);
     bool handled = false;
     OnInvalidHost(handled);
-    if (!handled) throw ESockError("Null Remote Address");
+    if (!handled) throw ESockError(SockErrorKind::NullRemoteAddress, lookupError);
   }
 
-  RemoteAddress.sin_family = AF_INET;
   const int32_t port = OverrideHost.empty() ? Port : OverridePort;
-  RemoteAddress.sin_port = htons(static_cast<uint16_t>(port & 0xFFFF));
+  const uint16_t networkPort = htons(static_cast<uint16_t>(port & 0xFFFF));
+  RemoteAddress.sin_family = AF_INET;
+  RemoteAddress.sin_port = networkPort;
+  if (RemoteAddress6.sin6_family == AF_INET6) RemoteAddress6.sin6_port = networkPort;
   LookupDone = false;
   Succeeded = true;
   connectNotified_ = false;
-  if (Psock::connect(SocketHandle, RemoteAddress) == -1) CheckError(WSAEWOULDBLOCK);
+  StartConnect();
 
   StartTimeOut();
   {
@@ -407,9 +472,31 @@ void TPowersock::Connect() {
   if (!TimedOut && !Canceled && Succeeded) return;
 
   if (OnConnectionFailed) OnConnectionFailed(this);
-  if (TimedOut) throw ESockError("Connection Timed out");
-  if (Canceled) throw ESockError("Connection Canceled");
-  throw ESockError("Connection Failed");
+  if (TimedOut) throw ESockError(SockErrorKind::ConnectionTimedOut);
+  if (Canceled) throw ESockError(SockErrorKind::ConnectionCanceled);
+  throw ESockError(SockErrorKind::ConnectionFailed, SocketErrorOf(LastError));
+}
+
+void TPowersock::StartConnect() {
+  const bool ipv6 = RemoteAddress6.sin6_family == AF_INET6;
+  UseSocketFamily(ipv6 ? AF_INET6 : AF_INET);
+  const int result = ipv6 ? Psock::connect(SocketHandle, RemoteAddress6)
+                          : Psock::connect(SocketHandle, RemoteAddress);
+  if (result == -1) CheckError(WSAEWOULDBLOCK);  // the usual "would block" passes
+}
+
+void TPowersock::UseSocketFamily(int family) {
+  // The socket is not connected here (Connect refuses a second connect), so
+  // it can be exchanged for one of the family of the address.
+  if (SocketHandle == kNoSocket || SocketFamily(SocketHandle) == family) return;
+  const TSocket fresh = ReopenSocket(SocketHandle, family);
+  if (fresh == kNoSocket) {
+    CheckError(WSAEWOULDBLOCK);
+    return;
+  }
+  SocketHandle = fresh;
+  DropReceived();
+  AttachSocket(SocketHandle);
 }
 
 void TPowersock::Disconnect() {
@@ -455,14 +542,20 @@ void TPowersock::MakeFreshSocket() {
 TSocket TPowersock::Accept() {
   ReportStatus(4, "Accepting");
   while (!LookupDone && !Canceled) Idle();
-  if (Canceled) throw ESockError("Accepting Canceled");
-  if (!Succeeded) throw ESockError("Error creating Data Connection");
-  sockaddr_in peer{};
+  if (Canceled) throw ESockError(SockErrorKind::AcceptingCanceled);
+  if (!Succeeded) throw ESockError(SockErrorKind::DataConnectionFailed);
+  sockaddr_storage peer{};
   const TSocket socket = Psock::accept(SocketHandle, &peer);
   if (socket == kNoSocket) CheckError(WSAEWOULDBLOCK);
-  if (socket == kNoSocket) throw ESockError("Error creating Data Connection");
+  if (socket == kNoSocket) throw ESockError(SockErrorKind::DataConnectionFailed);
   AttachSocket(socket);
-  RemoteAddress = peer;
+  RemoteAddress = sockaddr_in{};
+  RemoteAddress6 = sockaddr_in6{};
+  if (peer.ss_family == AF_INET6) {
+    std::memcpy(&RemoteAddress6, &peer, sizeof RemoteAddress6);
+  } else {
+    std::memcpy(&RemoteAddress, &peer, sizeof RemoteAddress);
+  }
   return socket;
 }
 
@@ -484,7 +577,7 @@ void TPowersock::SendBuffer(const void* data, uint16_t count) {
     }
     size_t remaining = total;
     while (remaining > 0 && !Canceled) {
-      const long sent = Psock::send(SocketHandle, bytes + (total - remaining), remaining);
+      const long sent = SendSome(bytes + (total - remaining), remaining);
       if (sent == 0) break;
       if (sent < 0) {
         CheckError(WSAEWOULDBLOCK);  // raises unless the send would block
@@ -498,8 +591,12 @@ void TPowersock::SendBuffer(const void* data, uint16_t count) {
   }
   if (Canceled) {
     Canceled = false;
-    throw EAbortError("Socket send aborted");
+    throw EAbortError(SockErrorKind::SendAborted);
   }
+}
+
+long TPowersock::SendSome(const unsigned char* data, size_t count) {
+  return Psock::send(SocketHandle, data, count);
 }
 
 void TPowersock::Write(const std::string& text) {
@@ -523,50 +620,58 @@ std::string TPowersock::ReadLn() {
   StartTimeOut();
   Finally timerOff([this] { TimerOff(); });
   for (;;) {
-    // A whole line among the bytes received: it is the result, unless the
-    // read is canceled, which leaves it waiting for the next ReadLn.
+    // A whole line among the bytes received is the result, unless the read
+    // is canceled, which leaves it waiting for the next ReadLn.
     const unsigned char* begin = readAhead_.data() + readBegin_;
-    const unsigned char* end = readAhead_.data() + readEnd_;
-    const auto* lineFeed = static_cast<const unsigned char*>(std::memchr(begin, '\n', end - begin));
-    if (lineFeed != nullptr && !Canceled) {
-      std::string line(begin, lineFeed + 1);
-      readBegin_ += line.size();
+    const size_t waiting = readEnd_ - readBegin_;
+    const void* lineFeed = std::memchr(begin, '\n', waiting);
+    if (lineFeed != nullptr) {
+      if (Canceled) break;
+      // Copied as chars, in one piece: a range of unsigned chars would be
+      // copied byte by byte through a temporary string.
+      const size_t length = static_cast<const unsigned char*>(lineFeed) + 1 - begin;
+      std::string line(reinterpret_cast<const char*>(begin), length);
+      readBegin_ += length;
       if (readBegin_ == readEnd_) readBegin_ = readEnd_ = 0;
       return line;
     }
-    if (lineFeed == nullptr) {
-      if (readEnd_ - readBegin_ == kLineRoom) {
-        DropReceived();  // 65,536 bytes without a line feed
-        throw rtl::ERangeError();
-      }
-      if (readBegin_ > 0) {  // make room behind the bytes kept
-        std::memmove(readAhead_.data(), begin, readEnd_ - readBegin_);
-        readEnd_ -= readBegin_;
-        readBegin_ = 0;
-      }
-      const long n = Psock::recv(SocketHandle, readAhead_.data() + readEnd_, kLineRoom - readEnd_,
-                                 /*peek=*/false);
-      if (n == 0) {  // the peer has closed; a partial line is dropped
-        DropReceived();
-        return {};
-      }
-      if (n < 0) {
-        LastError = WSAGetLastError();
-        if (LastError == WSAENOTCONN) return {};  // no connection: no line
-        CheckError(WSAEWOULDBLOCK);               // raises unless the receive would block
-        Idle();                                   // nothing waits yet: wait for the next event
-      } else {
-        const bool complete = std::memchr(readAhead_.data() + readEnd_, '\n', n) != nullptr;
-        readEnd_ += static_cast<size_t>(n);
-        if (complete) continue;
-        Pump();
-      }
+    if (waiting == kLineRoom) {
+      DropReceived();  // 65,536 bytes without a line feed
+      throw rtl::ERangeError();
+    }
+    if (readBegin_ > 0) {  // make room behind the bytes kept
+      std::memmove(readAhead_.data(), begin, waiting);
+      readEnd_ = waiting;
+      readBegin_ = 0;
+    }
+    const long n = ReceiveSome(readAhead_.data() + readEnd_, kLineRoom - readEnd_);
+    if (n == 0) {  // the peer has closed: no line, but the bytes are kept
+      partialLine_.assign(reinterpret_cast<const char*>(readAhead_.data()), readEnd_);
+      DropReceived();
+      return {};
+    }
+    if (n < 0) {
+      LastError = WSAGetLastError();
+      if (LastError == WSAENOTCONN) return {};  // no connection: no line
+      CheckError(WSAEWOULDBLOCK);               // raises unless the receive would block
+      Idle();                                   // nothing waits yet: wait for the next event
+    } else {
+      const bool complete = std::memchr(readAhead_.data() + readEnd_, '\n', n) != nullptr;
+      readEnd_ += static_cast<size_t>(n);
+      if (complete) continue;
+      Pump();
     }
     if (Canceled) break;
   }
   Canceled = false;
-  throw EAbortError("Socket readln aborted");
+  throw EAbortError(SockErrorKind::ReadLnAborted);
 }
+
+long TPowersock::ReceiveSome(unsigned char* data, size_t count) {
+  return Psock::recv(SocketHandle, data, count, /*peek=*/false);
+}
+
+std::string TPowersock::TakePartialLine() { return std::exchange(partialLine_, {}); }
 
 void TPowersock::DropReceived() { readBegin_ = readEnd_ = 0; }
 
@@ -601,12 +706,25 @@ std::string TPowersock::Transaction(const std::string& command) {
 
 std::string TPowersock::GetLocalIP() {
   ReportStatus(8, "Getting Local IP");
-  const uint32_t address = LookupFirstIPv4(LocalHostName());
-  if (address == 0) return {};  // no address for the local name
-  unsigned char b[4];
-  std::memcpy(b, &address, 4);
-  char text[16];
-  std::snprintf(text, sizeof text, "%d.%d.%d.%d", b[0], b[1], b[2], b[3]);
+  const std::string name = LocalHostName();
+  const uint32_t address = LookupFirstIPv4(name);
+  if (address != 0) {
+    unsigned char b[4];
+    std::memcpy(b, &address, 4);
+    char text[16];
+    std::snprintf(text, sizeof text, "%d.%d.%d.%d", b[0], b[1], b[2], b[3]);
+    return text;
+  }
+  in6_addr address6{};
+  if (LookupFirstIPv6(name, &address6)) return IPv6Text(address6);
+  return {};  // no address for the local name
+}
+
+std::string TPowersock::RemoteAddressText() const {
+  if (RemoteAddress6.sin6_family == AF_INET6) return IPv6Text(RemoteAddress6.sin6_addr);
+  if (RemoteAddress.sin_addr.s_addr == kNoAddress) return {};
+  char text[INET_ADDRSTRLEN] = {};
+  ::inet_ntop(AF_INET, &RemoteAddress.sin_addr, text, sizeof text);
   return text;
 }
 

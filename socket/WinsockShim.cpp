@@ -31,6 +31,34 @@ namespace {
 
 thread_local int lastError = 0;
 
+// Values without a Windows Sockets counterpart become this plus errno, which
+// no error table names.
+constexpr int kUnnamedErrorBase = 10100;
+
+struct ErrnoEntry {
+  int posix;
+  int winsock;
+};
+
+// errno values and the Windows Sockets numbers that stand for them.
+constexpr ErrnoEntry kErrnoTable[] = {
+    {EINTR, 10004},        {EBADF, 10009},           {EACCES, 10013},
+    {EFAULT, 10014},       {EINVAL, 10022},          {EMFILE, 10024},
+    {ENFILE, 10024},       {EWOULDBLOCK, 10035},  // the same value as EAGAIN here
+    {EINPROGRESS, 10035},  {EALREADY, 10037},        {ENOTSOCK, 10038},
+    {EDESTADDRREQ, 10039}, {EMSGSIZE, 10040},        {EPROTOTYPE, 10041},
+    {ENOPROTOOPT, 10042},  {EPROTONOSUPPORT, 10043}, {ESOCKTNOSUPPORT, 10044},
+    {EOPNOTSUPP, 10045},   {EPFNOSUPPORT, 10046},    {EAFNOSUPPORT, 10047},
+    {EADDRINUSE, 10048},   {EADDRNOTAVAIL, 10049},   {ENETDOWN, 10050},
+    {ENETUNREACH, 10051},  {ENETRESET, 10052},       {ECONNABORTED, 10053},
+    {ECONNRESET, 10054},   {ENOBUFS, 10055},         {ENOMEM, 10055},
+    {EISCONN, 10056},      {ENOTCONN, 10057},        {ESHUTDOWN, 10058},
+    {ETOOMANYREFS, 10059}, {ETIMEDOUT, 10060},       {ECONNREFUSED, 10061},
+    {ELOOP, 10062},        {ENAMETOOLONG, 10063},    {EHOSTDOWN, 10064},
+    {EHOSTUNREACH, 10065}, {ENOTEMPTY, 10066},       {EUSERS, 10068},
+    {EDQUOT, 10069},       {ESTALE, 10070},          {EREMOTE, 10071},
+};
+
 int Fail(int posixError) {
   lastError = TranslateErrno(posixError);
   return -1;
@@ -100,7 +128,7 @@ class Selection : public QObject {
   }
 
   bool HasPeer() const {
-    sockaddr_in peer{};
+    sockaddr_storage peer{};
     socklen_t length = sizeof peer;
     return ::getpeername(fd_, reinterpret_cast<sockaddr*>(&peer), &length) == 0;
   }
@@ -139,7 +167,7 @@ class Selection : public QObject {
       closePosted_ = true;
       // A pending socket error means an abortive close. Its number stays
       // pending, so that the next recv or send reports it.
-      Post(FD_CLOSE, (probe.revents & POLLERR) != 0 ? 10054 : 0);
+      Post(FD_CLOSE, (probe.revents & POLLERR) != 0 ? WSAECONNRESET : 0);
     }
     // Keep watching only while nothing is waiting that a call must collect
     // first; otherwise the level-triggered notifier would fire on and on.
@@ -218,24 +246,35 @@ class Lookup : public QObject {
 
  public slots:
   void Finished(const QHostInfo& info) {
-    uint16_t error = 11001;  // host not found
+    uint16_t error = WSAHOST_NOT_FOUND;
     if (info.error() == QHostInfo::NoError) {
-      error = 11004;  // valid name, no IPv4 address
-      for (const QHostAddress& address : info.addresses()) {
-        bool isIPv4 = false;
-        const quint32 value = address.toIPv4Address(&isIPv4);
-        if (!isIPv4) continue;
-        const uint32_t network = htonl(value);
-        std::memcpy(hostEntry_, &network, sizeof network);
-        error = 0;
-        break;
-      }
+      error = WriteFirstAddress(info.addresses()) ? 0 : WSANO_DATA;
     }
     window_->Post(message_, 0, MakeSelectParameter(0, error));
     deleteLater();
   }
 
  private:
+  // The first IPv4 address, or when there is none the first IPv6 address.
+  bool WriteFirstAddress(const QList<QHostAddress>& addresses) {
+    std::memset(hostEntry_, 0, kHostEntryUsed);
+    for (const QHostAddress& address : addresses) {
+      bool isIPv4 = false;
+      const quint32 value = address.toIPv4Address(&isIPv4);
+      if (!isIPv4) continue;
+      const uint32_t network = htonl(value);
+      std::memcpy(hostEntry_ + kHostEntryIPv4, &network, sizeof network);
+      return true;
+    }
+    for (const QHostAddress& address : addresses) {
+      if (address.protocol() != QAbstractSocket::IPv6Protocol) continue;
+      const Q_IPV6ADDR bytes = address.toIPv6Address();
+      std::memcpy(hostEntry_ + kHostEntryIPv6, bytes.c, 16);
+      return true;
+    }
+    return false;
+  }
+
   toolkit::MessageWindow* window_;
   uint32_t message_;
   unsigned char* hostEntry_;
@@ -252,97 +291,11 @@ int WSAGetLastError() { return lastError; }
 void WSASetLastError(int error) { lastError = error; }
 
 int TranslateErrno(int posixError) {
-  switch (posixError) {
-    case 0:
-      return 0;
-    case EINTR:
-      return 10004;
-    case EBADF:
-      return 10009;
-    case EACCES:
-      return 10013;
-    case EFAULT:
-      return 10014;
-    case EINVAL:
-      return 10022;
-    case EMFILE:
-    case ENFILE:
-      return 10024;
-    case EWOULDBLOCK:  // the same value as EAGAIN here
-    case EINPROGRESS:
-      return 10035;
-    case EALREADY:
-      return 10037;
-    case ENOTSOCK:
-      return 10038;
-    case EDESTADDRREQ:
-      return 10039;
-    case EMSGSIZE:
-      return 10040;
-    case EPROTOTYPE:
-      return 10041;
-    case ENOPROTOOPT:
-      return 10042;
-    case EPROTONOSUPPORT:
-      return 10043;
-    case ESOCKTNOSUPPORT:
-      return 10044;
-    case EOPNOTSUPP:
-      return 10045;
-    case EPFNOSUPPORT:
-      return 10046;
-    case EAFNOSUPPORT:
-      return 10047;
-    case EADDRINUSE:
-      return 10048;
-    case EADDRNOTAVAIL:
-      return 10049;
-    case ENETDOWN:
-      return 10050;
-    case ENETUNREACH:
-      return 10051;
-    case ENETRESET:
-      return 10052;
-    case ECONNABORTED:
-      return 10053;
-    case ECONNRESET:
-      return 10054;
-    case ENOBUFS:
-    case ENOMEM:
-      return 10055;
-    case EISCONN:
-      return 10056;
-    case ENOTCONN:
-      return 10057;
-    case ESHUTDOWN:
-      return 10058;
-    case ETOOMANYREFS:
-      return 10059;
-    case ETIMEDOUT:
-      return 10060;
-    case ECONNREFUSED:
-      return 10061;
-    case ELOOP:
-      return 10062;
-    case ENAMETOOLONG:
-      return 10063;
-    case EHOSTDOWN:
-      return 10064;
-    case EHOSTUNREACH:
-      return 10065;
-    case ENOTEMPTY:
-      return 10066;
-    case EUSERS:
-      return 10068;
-    case EDQUOT:
-      return 10069;
-    case ESTALE:
-      return 10070;
-    case EREMOTE:
-      return 10071;
-    default:
-      return 10100 + posixError;
+  if (posixError == 0) return 0;
+  for (const ErrnoEntry& entry : kErrnoTable) {
+    if (entry.posix == posixError) return entry.winsock;
   }
+  return kUnnamedErrorBase + posixError;
 }
 
 int WSAStartup(uint16_t version, WSAData* data) {
@@ -377,16 +330,51 @@ int SetLinger(TSocket socket, bool on, int seconds) {
   return 0;
 }
 
-int connect(TSocket socket, const sockaddr_in& address) {
+namespace {
+
+int ConnectTo(TSocket socket, const sockaddr* address, socklen_t length) {
   if (socket == kNoSocket) return Fail(ENOTSOCK);
   Selection* selection = SelectionOf(socket);
-  if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+  if (::connect(socket, address, length) == 0) {
     if (selection != nullptr) selection->ConnectStarted();  // reports the success
     return 0;
   }
   const int error = errno;
   if (error == EINPROGRESS && selection != nullptr) selection->ConnectStarted();
   return Fail(error);
+}
+
+}  // namespace
+
+int connect(TSocket socket, const sockaddr_in& address) {
+  return ConnectTo(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+}
+
+int connect(TSocket socket, const sockaddr_in6& address) {
+  return ConnectTo(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+}
+
+int SocketFamily(TSocket socket) {
+  if (socket == kNoSocket) return -1;
+  sockaddr_storage address{};
+  socklen_t length = sizeof address;
+  if (::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) != 0) return -1;
+  return address.ss_family;
+}
+
+TSocket ReopenSocket(TSocket socket, int family) {
+  if (socket == kNoSocket) {
+    Fail(ENOTSOCK);
+    return kNoSocket;
+  }
+  linger value{};
+  socklen_t length = sizeof value;
+  if (::getsockopt(socket, SOL_SOCKET, SO_LINGER, &value, &length) != 0) value = linger{};
+  const TSocket fresh = Psock::socket(family, SOCK_STREAM, 0);
+  if (fresh == kNoSocket) return kNoSocket;
+  if (value.l_onoff != 0) SetLinger(fresh, true, value.l_linger);
+  closesocket(socket);
+  return fresh;
 }
 
 long send(TSocket socket, const void* data, size_t count) {
@@ -397,7 +385,7 @@ long send(TSocket socket, const void* data, size_t count) {
   if (error == EPIPE) {
     // The component never shuts its sending side down itself, so a broken
     // pipe means that the connection is gone, or never was.
-    sockaddr_in peer{};
+    sockaddr_storage peer{};
     socklen_t length = sizeof peer;
     const bool hasPeer = ::getpeername(socket, reinterpret_cast<sockaddr*>(&peer), &length) == 0;
     error = hasPeer ? ECONNRESET : ENOTCONN;
@@ -414,12 +402,12 @@ long recv(TSocket socket, void* data, size_t count, bool peek) {
   return Fail(error);
 }
 
-TSocket accept(TSocket socket, sockaddr_in* peer) {
+TSocket accept(TSocket socket, sockaddr_storage* peer) {
   if (socket == kNoSocket) {
     Fail(ENOTSOCK);
     return kNoSocket;
   }
-  sockaddr_in address{};
+  sockaddr_storage address{};
   socklen_t length = sizeof address;
   const int fd = ::accept4(socket, reinterpret_cast<sockaddr*>(&address), &length, SOCK_CLOEXEC);
   const int error = errno;
@@ -461,6 +449,36 @@ uint32_t LookupFirstIPv4(const std::string& name) {
   }
   ::freeaddrinfo(found);
   return address;
+}
+
+bool LookupFirstIPv6(const std::string& name, in6_addr* address) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET6;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
+  bool any = false;
+  for (addrinfo* entry = found; entry != nullptr && !any; entry = entry->ai_next) {
+    if (entry->ai_family != AF_INET6 || entry->ai_addr == nullptr) continue;
+    *address = reinterpret_cast<const sockaddr_in6*>(entry->ai_addr)->sin6_addr;
+    any = true;
+  }
+  ::freeaddrinfo(found);
+  return any;
+}
+
+bool ParseIPv6Literal(const std::string& text, sockaddr_in6* address) {
+  if (text.find(':') == std::string::npos) return false;  // cheap refusal of names
+  addrinfo hints{};
+  hints.ai_family = AF_INET6;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICHOST;  // a literal only: never a look-up
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(text.c_str(), nullptr, &hints, &found) != 0 || found == nullptr) return false;
+  const bool ok = found->ai_family == AF_INET6 && found->ai_addrlen >= sizeof *address;
+  if (ok) std::memcpy(address, found->ai_addr, sizeof *address);
+  ::freeaddrinfo(found);
+  return ok;
 }
 
 std::string LocalHostName() {

@@ -13,11 +13,18 @@
 // the outcome of a connect, one FD_CLOSE when the peer's end is seen.
 #pragma once
 
+/// \file
+/// The socket layer under TPowersock: POSIX sockets and Qt with the calls and numbers of Windows
+/// Sockets 1.1.
+
 #include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
+
+#include "socket/SocketTypes.h"
 
 namespace toolkit {
 class MessageWindow;
@@ -25,87 +32,100 @@ class MessageWindow;
 
 namespace Psock {
 
-// A socket handle. The component keeps handles in 16 bits; kNoSocket is the
-// handle of no socket, and the calls below refuse it (10038) instead of
-// passing it on to the system.
-using TSocket = uint16_t;
-constexpr TSocket kNoSocket = 65535;
-
-// Event codes of a socket notification.
-constexpr uint16_t FD_READ = 1;
-constexpr uint16_t FD_OOB = 4;
-constexpr uint16_t FD_ACCEPT = 8;
-constexpr uint16_t FD_CONNECT = 16;
-constexpr uint16_t FD_CLOSE = 32;
-
-// Windows Sockets error numbers that the component logic names.
-constexpr int WSAEWOULDBLOCK = 10035;
-constexpr int WSAENOTCONN = 10057;
-
-// The error number that a failed call of this thread left behind.
+/// The error number that a failed call of this thread left behind.
 int WSAGetLastError();
+/// Sets the error number that WSAGetLastError reads on this thread.
 void WSASetLastError(int error);
 
-// The Windows Sockets number for an errno value. Values without a Windows
-// Sockets counterpart become 10100 + errno, which no table names.
+/// The Windows Sockets number for an errno value. Values without a Windows
+/// Sockets counterpart become 10100 + errno, which no table names.
 int TranslateErrno(int posixError);
 
-// The start-up record, filled by WSAStartup with a description of this
-// platform's socket layer.
-struct WSAData {
-  uint16_t wVersion = 0;      // major in the low byte, minor in the high byte
-  uint16_t wHighVersion = 0;  // same layout
-  char szDescription[257] = {};
-  char szSystemStatus[129] = {};
-  uint16_t iMaxSockets = 0;
-  uint16_t iMaxUdpDg = 0;
-  const char* lpVendorInfo = nullptr;
-};
+/// Fills `data` with a description of this platform's socket layer. Returns 0.
 int WSAStartup(uint16_t version, WSAData* data);
+/// The counterpart of WSAStartup; nothing to release here. Returns 0.
 int WSACleanup();
 
-// Plain socket calls. Failures return -1 (kNoSocket for socket and accept)
-// and set the last error. A descriptor that does not fit a TSocket is closed
-// again and reported as 10024 (too many open files).
+// The plain socket calls below refuse kNoSocket (10038) instead of passing
+// it on to the system. Failures return -1 (kNoSocket for socket and accept)
+// and set the last error.
+
+/// A new socket. A descriptor that does not fit a TSocket is closed again
+/// and reported as 10024 (too many open files).
 TSocket socket(int family, int type, int protocol);
+/// Sets the linger option: with `on`, closing waits at most `seconds` (0:
+/// the connection is dropped at once).
 int SetLinger(TSocket socket, bool on, int seconds);
+/// Starts a connect to an IPv4 address; on an attached socket its outcome
+/// follows as FD_CONNECT.
 int connect(TSocket socket, const sockaddr_in& address);
-// Never raises SIGPIPE: a send to a peer that has gone fails with an error.
+/// Starts a connect to an IPv6 address; as the IPv4 one.
+int connect(TSocket socket, const sockaddr_in6& address);
+/// The address family of the socket (AF_INET or AF_INET6), -1 when unknown.
+int SocketFamily(TSocket socket);
+/// A fresh socket of `family` in place of `socket`, which must not be
+/// connected: the new one has the same linger option, the old one is closed.
+/// kNoSocket (and the old one kept) when the new one cannot be had.
+TSocket ReopenSocket(TSocket socket, int family);
+/// Sends at most `count` bytes; the number taken. Never raises SIGPIPE: a
+/// send to a peer that has gone fails with an error.
 long send(TSocket socket, const void* data, size_t count);
+/// Receives (or with `peek`, looks at) at most `count` waiting bytes; 0 when
+/// the peer has closed. Re-enables FD_READ.
 long recv(TSocket socket, void* data, size_t count, bool peek);
-TSocket accept(TSocket socket, sockaddr_in* peer);
-// Waits until the socket takes data again, at most `limitMs` milliseconds.
+/// Accepts a connection; `peer` receives the peer's address, IPv4 or IPv6.
+/// Re-enables FD_ACCEPT.
+TSocket accept(TSocket socket, sockaddr_storage* peer);
+/// Waits until the socket takes data again, at most `limitMs` milliseconds.
 void WaitUntilWritable(TSocket socket, int limitMs);
-// Detaches the socket from its window and closes it.
+/// Detaches the socket from its window and closes it.
 int closesocket(TSocket socket);
-uint32_t inet_addr(const char* text);  // network byte order; INADDR_NONE when not dotted
-// The first IPv4 address of `name` in network byte order, through the
-// system's blocking resolver; 0 when it has none.
+/// A dotted IPv4 address in network byte order; INADDR_NONE when `text` is
+/// not one.
+uint32_t inet_addr(const char* text);
+/// The first IPv4 address of `name` in network byte order, through the
+/// system's blocking resolver; 0 when it has none.
 uint32_t LookupFirstIPv4(const std::string& name);
+/// The first IPv6 address of `name` through the system's blocking resolver;
+/// false when it has none.
+bool LookupFirstIPv6(const std::string& name, in6_addr* address);
+/// Reads an IPv6 address literal (a scope such as "%lo" allowed) without any
+/// look-up; false when `text` is not one.
+bool ParseIPv6Literal(const std::string& text, sockaddr_in6* address);
+/// The local machine's name; empty when it cannot be had.
 std::string LocalHostName();
 
-// Attaches `socket` to `window`: the events of `events` (FD_... bits) are
-// posted to it as message `message`. Makes the socket non-blocking. A second
-// call for the same socket replaces the first; events 0 detaches it.
+/// Attaches `socket` to `window`: the events of `events` (FD_... bits) are
+/// posted to it as message `message`. Makes the socket non-blocking. A second
+/// call for the same socket replaces the first; events 0 detaches it.
 int WSAAsyncSelect(TSocket socket, toolkit::MessageWindow* window, uint32_t message,
                    uint16_t events);
 
-// Whether a notification (by its parameter) was posted for a socket that has
-// been closed or re-attached since: such a message must be ignored, because
-// the system may already have handed the same number to a new socket.
+/// Whether a notification (by its parameter) was posted for a socket that has
+/// been closed or re-attached since: such a message must be ignored, because
+/// the system may already have handed the same number to a new socket.
 bool IsStaleNotification(uintptr_t parameter);
 
-// Looks `name` up in the background. On completion the first IPv4 address
-// (network byte order) is written to the first 4 bytes of `hostEntry` and
-// message `message` is posted to `window` with an error word of 0, or with
-// 11001 (host not found) or 11004 (no IPv4 address) and nothing written.
-// When `window` is destroyed first, the completion touches nothing. Starting
-// a look-up withdraws the previous one still running for the same window, so
-// a late answer for an earlier name never lands.
+/// Where the background look-up writes the first IPv4 address (network byte
+/// order) into the host entry; 0 there when the name has none.
+constexpr size_t kHostEntryIPv4 = 0;
+/// Where the background look-up writes the first IPv6 address of a name
+/// that has no IPv4 address.
+constexpr size_t kHostEntryIPv6 = 4;
+/// The bytes of the host entry that a look-up writes.
+constexpr size_t kHostEntryUsed = kHostEntryIPv6 + 16;
+
+/// Looks `name` up in the background. On completion the address is written
+/// to `hostEntry` (kHostEntryUsed bytes, see above) and message `message` is
+/// posted to `window` with an error word of 0, or with 11001 (host not found)
+/// or 11004 (no address) and nothing written.
+/// When `window` is destroyed first, the completion touches nothing. Starting
+/// a look-up withdraws the previous one still running for the same window, so
+/// a late answer for an earlier name never lands.
 void WSAAsyncGetHostByName(toolkit::MessageWindow* window, uint32_t message,
                            const std::string& name, unsigned char* hostEntry);
 
-// Composes a long parameter of a socket notification.
+/// Composes a long parameter of a socket notification.
 constexpr intptr_t MakeSelectParameter(uint16_t event, uint16_t error) {
   return static_cast<intptr_t>(static_cast<uint32_t>(event) | (static_cast<uint32_t>(error) << 16));
 }

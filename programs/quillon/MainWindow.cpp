@@ -3,6 +3,11 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <cmath>
 #include <cstdlib>
@@ -10,6 +15,8 @@
 #include <string>
 
 #include "programs/quillon/Conversion.h"
+#include "programs/quillon/Settings.h"
+#include "programs/quillon/UnitSearch.h"
 #include "toolkit/Application.h"
 #include "toolkit/Display.h"
 #include "toolkit/FormLoader.h"
@@ -37,6 +44,48 @@ QString Reason(const std::exception& error) {
 
 QString UnitItemText(const units::TUnit& unit) {
   return ToQString(unit.Symbol) + QStringLiteral("  \u2013  ") + ToQString(unit.Name);
+}
+
+bool IsEnter(const QKeyEvent* key) {
+  return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+// The position of the category named `name`, or -1.
+int32_t CategoryNamed(const units::TCategories& catalogue, const std::string& name) {
+  for (int32_t c = 0; c < catalogue.CategoryCount(); ++c) {
+    if (catalogue.GetCategory(c).Name == name) return c;
+  }
+  return -1;
+}
+
+// The position of the unit with `symbol` in `category`, or -1.
+int32_t UnitWithSymbol(const units::TCategory& category, const std::string& symbol) {
+  for (int32_t u = 0; u < category.UnitCount(); ++u) {
+    if (category.GetUnit(u).Symbol == symbol) return u;
+  }
+  return -1;
+}
+
+// The quick calc's inputs in English units (kips, ft) and SI units (kN, m),
+// by the international definitions: 1 lbf = 0.45359237 kg * 9.80665 m/s^2,
+// 1 ft = 0.3048 m. (The catalogue's "kip" is built from 2.2046 lb/kg and
+// would be off in the fifth digit.)
+constexpr Extended kKilonewtonsPerKip = 4.4482216152605L;
+constexpr Extended kMetresPerFoot = 0.3048L;
+
+// One quick calc input and its dimension: force^force * length^length.
+struct QuickCalcInput {
+  TDataEdit* entry;
+  int force;
+  int length;
+};
+
+Extended EnglishToSi(const QuickCalcInput& input) {
+  Extended factor = 1;
+  for (int i = 0; i < input.force; ++i) factor *= kKilonewtonsPerKip;
+  for (int i = 0; i < input.length; ++i) factor *= kMetresPerFoot;
+  for (int i = 0; i > input.length; --i) factor /= kMetresPerFoot;
+  return factor;
 }
 
 }  // namespace
@@ -70,14 +119,37 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
   span_ = Child<TDataEdit>("spanEdit");
   moment_ = Child<TDataEdit>("momentEdit");
   shear_ = Child<TDataEdit>("shearEdit");
+  search_ = Child<QLineEdit>("searchEdit");
+  searchList_ = Child<QListWidget>("searchList");
+  historyList_ = Child<QListWidget>("historyList");
   // Results are read, not typed: they take no focus, so no exit check runs
   // on them.
   moment_->setFocusPolicy(Qt::NoFocus);
   shear_->setFocusPolicy(Qt::NoFocus);
+  searchList_->hide();
+  for (QListWidget* list : {categories_, from_, to_, searchList_, historyList_}) {
+    // A line too long for its list ends in "..." (its tool tip holds the
+    // whole text) instead of growing a horizontal scroll bar.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideRight);
+  }
+  // An empty summary keeps its line, so that the lists do not jump when the
+  // amount loses its value and gets it back.
+  summary_->setMinimumHeight(summary_->fontMetrics().height());
 
   for (int32_t c = 0; c < catalogue_.CategoryCount(); ++c) {
     categories_->addItem(ToQString(catalogue_.GetCategory(c).Name));
   }
+  ConnectControls();
+  RestoreSettings();
+  UpdateBeam();
+  amount_->setFocus();
+  amount_->selectAll();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::ConnectControls() {
   connect(categories_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) SelectCategory(row);
   });
@@ -103,10 +175,32 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
     if (on) SetCaptionUnits(3);
   });
 
-  if (catalogue_.CategoryCount() > 0) SelectCategory(0);
-  UpdateBeam();
-  amount_->setFocus();
-  amount_->selectAll();
+  connect(search_, &QLineEdit::textChanged, this, &MainWindow::FillSearchHits);
+  // A click picks a hit as Enter does, Shift with it as Shift+Enter does.
+  connect(searchList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    ApplySearchHit(searchList_->row(item),
+                   QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+  });
+  auto* find = new QShortcut(QKeySequence::Find, this);
+  connect(find, &QShortcut::activated, this, [this] {
+    search_->setFocus(Qt::ShortcutFocusReason);
+    search_->selectAll();
+  });
+
+  connect(historyList_, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { RecallHistory(historyList_->row(item)); });
+  connect(Child<QPushButton>("recallButton"), &QPushButton::clicked, this,
+          [this] { RecallHistory(historyList_->currentRow()); });
+  connect(Child<QPushButton>("copyButton"), &QPushButton::clicked, this,
+          [this] { CopyHistory(historyList_->currentRow()); });
+  connect(Child<QPushButton>("removeButton"), &QPushButton::clicked, this,
+          [this] { RemoveHistory(historyList_->currentRow()); });
+
+  for (QObject* watched :
+       {static_cast<QObject*>(amount_), static_cast<QObject*>(search_),
+        static_cast<QObject*>(searchList_), static_cast<QObject*>(historyList_)}) {
+    watched->installEventFilter(this);
+  }
 }
 
 template <typename T>
@@ -161,11 +255,16 @@ void MainWindow::FillUnitLists() {
   from_->clear();
   to_->clear();
   for (int32_t u = 0; u < category.UnitCount(); ++u) {
-    from_->addItem(UnitItemText(category.GetUnit(u)));
-    to_->addItem(UnitItemText(category.GetUnit(u)));
+    const QString text = UnitItemText(category.GetUnit(u));
+    for (QListWidget* list : {from_, to_}) {
+      auto* item = new QListWidgetItem(text, list);
+      item->setToolTip(text);
+    }
   }
   from_->setCurrentRow(category.Selection1);
   to_->setCurrentRow(category.Selection2);
+  from_->scrollToItem(from_->currentItem());
+  to_->scrollToItem(to_->currentItem());
   filling_ = false;
   UpdateConversion();
 }
@@ -175,6 +274,52 @@ void MainWindow::SetCaptionUnits(int32_t units) {
   if (!button->isChecked()) button->setChecked(true);
   for (TDataEdit* entry : Entries()) {
     if (entry != amount_) entry->SetUnits(units);
+  }
+  // Codes only relabel; English and SI also convert the values, which are
+  // then in the system their captions name.
+  if ((units == 1 || units == 2) && units != quickCalcSystem_) {
+    ConvertQuickCalc(units);
+    quickCalcSystem_ = units;
+  }
+}
+
+// Each input is multiplied (English to SI) or divided (SI to English) by the
+// factor of its dimension. A text that was written by the previous
+// conversion and not touched since gets its former text back, so switching
+// to and fro never drifts ("10" stays "10", not "9.99999999999999999").
+void MainWindow::ConvertQuickCalc(int32_t toSystem) {
+  const QuickCalcInput inputs[] = {{pointLoad_, 1, 0}, {uniformLoad_, 1, -1}, {span_, 0, 1}};
+  for (const QuickCalcInput& input : inputs) {
+    TDataEdit* entry = input.entry;
+    const QString before = entry->text();
+    const auto converted = convertedTexts_.find(entry);
+    if (converted != convertedTexts_.end() && converted->second.second == before) {
+      entry->setText(converted->second.first);
+    } else {
+      try {
+        const Extended factor = EnglishToSi(input);
+        const Extended value = entry->Number();
+        ShowInEntry(entry,
+                    toSystem == 2 ? rtl::Multiply(value, factor) : rtl::Divide(value, factor));
+      } catch (const std::exception&) {
+        // A text without a value stays as typed; leaving it reports it.
+      }
+    }
+    convertedTexts_[entry] = {before, entry->text()};
+  }
+  UpdateBeam();
+}
+
+// The field's own form where the value reads back as shown: any value in
+// decimal, and in hexadecimal the whole values 0 to 2147483647 (the
+// evaluator reads "$" as 32-bit signed). Otherwise its decimal text.
+void MainWindow::ShowInEntry(TDataEdit* entry, Extended value) {
+  const bool whole = std::trunc(value) == value;
+  const bool readsBack = !entry->Hex() || (whole && value >= 0 && value <= 2147483647.0L);
+  if (readsBack) {
+    entry->SetNumber(value);
+  } else {
+    entry->setText(ToQString(DataEdit::FormatValue(false, value)));
   }
 }
 
@@ -215,22 +360,29 @@ std::vector<TDataEdit*> MainWindow::Entries() const {
 
 void MainWindow::UpdateConversion() {
   if (filling_) return;
-  units::TCategory& category = Category();
-  if (category.UnitCount() == 0) return;
+  result_->clear();
+  summary_->clear();
+  const units::TCategory& category = Category();
+  if (category.UnitCount() == 0) {
+    amount_->SetCaption("&Amount");
+    resultLabel_->setText(QStringLiteral("Result"));
+    names_->setText(QStringLiteral("This category has no units."));
+    return;
+  }
   try {
     const units::TUnit& from = category.GetUnit(category.Selection1);
     const units::TUnit& to = category.GetUnit(category.Selection2);
     amount_->SetCaption("&Amount in " + from.Symbol);
     resultLabel_->setText(QStringLiteral("Result in ") + ToQString(to.Symbol));
     names_->setText(ToQString(from.Name) + QStringLiteral("  \u2192  ") + ToQString(to.Name));
+    // Nothing typed is no error: the lines stay empty until there is a value.
+    if (amount_->text().trimmed().isEmpty()) return;
     const Extended amount = amount_->Number();
     const Extended result = Convert(category, category.Selection1, category.Selection2, amount);
     result_->setText(ShowValue(result));
     summary_->setText(ToQString(rtl::FormatGeneral(amount) + " " + from.Symbol + " = " +
                                 rtl::FormatGeneral(result) + " " + to.Symbol));
   } catch (const std::exception& error) {
-    result_->clear();
-    summary_->setText(QStringLiteral("\u2013"));
     names_->setText(Reason(error));
   }
 }
@@ -252,6 +404,246 @@ void MainWindow::UpdateBeam() {
 }
 
 // ---------------------------------------------------------------------------
+// Search
+
+void MainWindow::SetSearchText(const QString& text) { search_->setText(text); }
+
+void MainWindow::FillSearchHits() {
+  hits_ = SearchUnits(catalogue_, toolkit::ToBytes(search_->text()));
+  searchList_->clear();
+  for (const UnitPosition& hit : hits_) {
+    const units::TCategory& category = catalogue_.GetCategory(hit.category);
+    searchList_->addItem(UnitItemText(category.GetUnit(hit.unit)) + QStringLiteral("   (") +
+                         ToQString(category.Name) + QStringLiteral(")"));
+  }
+  if (hits_.empty() && !search_->text().trimmed().isEmpty()) {
+    auto* none = new QListWidgetItem(QStringLiteral("No unit matches"), searchList_);
+    none->setFlags(Qt::NoItemFlags);
+  }
+  searchList_->setCurrentRow(hits_.empty() ? -1 : 0);
+  // As tall as its hits, up to five rows; beyond that it scrolls.
+  const int rows = std::min(searchList_->count(), 5);
+  if (rows > 0) {
+    searchList_->setFixedHeight(rows * searchList_->sizeHintForRow(0) +
+                                2 * searchList_->frameWidth());
+  }
+  searchList_->setVisible(rows > 0);
+}
+
+void MainWindow::ApplySearchHit(int row, bool asTo) {
+  if (row < 0 || static_cast<size_t>(row) >= hits_.size()) return;
+  const UnitPosition hit = hits_[static_cast<size_t>(row)];
+  SelectCategory(hit.category);
+  if (asTo) {
+    SelectTo(hit.unit);
+  } else {
+    SelectFrom(hit.unit);
+  }
+  // The pick is made: the list gives its room back, and the next text typed
+  // replaces the search.
+  searchList_->hide();
+  for (QListWidget* list : {categories_, from_, to_, searchList_, historyList_}) {
+    // A line too long for its list ends in "..." (its tool tip holds the
+    // whole text) instead of growing a horizontal scroll bar.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideRight);
+  }
+  search_->selectAll();
+}
+
+// Up and Down move through the hits without leaving the field; Enter picks
+// the current one; Escape clears the search.
+bool MainWindow::SearchKey(QKeyEvent* key) {
+  switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      if (searchList_->count() == 0) return false;
+      searchList_->show();
+      QCoreApplication::sendEvent(searchList_, key);
+      return true;
+    case Qt::Key_Escape:
+      if (search_->text().isEmpty()) return false;
+      search_->clear();
+      return true;
+    default:
+      if (!IsEnter(key)) return false;
+      ApplySearchHit(searchList_->currentRow(), key->modifiers() & Qt::ShiftModifier);
+      return true;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// History
+
+bool MainWindow::RecordConversion() {
+  const units::TCategory& category = Category();
+  if (category.UnitCount() == 0) return false;
+  HistoryEntry entry;
+  try {
+    entry.amount = amount_->Number();
+    entry.result = Convert(category, category.Selection1, category.Selection2, entry.amount);
+  } catch (const std::exception&) {
+    return false;
+  }
+  entry.category = category.Name;
+  entry.from = category.GetUnit(category.Selection1).Symbol;
+  entry.to = category.GetUnit(category.Selection2).Symbol;
+  if (!history_.Add(entry)) return false;
+  FillHistoryList();
+  if (persistent_) SaveHistory(history_);
+  return true;
+}
+
+bool MainWindow::RecallHistory(int row) {
+  const auto& entries = history_.Entries();
+  if (row < 0 || static_cast<size_t>(row) >= entries.size()) return false;
+  const HistoryEntry& entry = entries[static_cast<size_t>(row)];
+  const int32_t category = CategoryNamed(catalogue_, entry.category);
+  if (category < 0) return false;
+  const units::TCategory& units = catalogue_.GetCategory(category);
+  const int32_t from = UnitWithSymbol(units, entry.from);
+  const int32_t to = UnitWithSymbol(units, entry.to);
+  if (from < 0 || to < 0) {
+    names_->setText(QStringLiteral("The units of this entry are no longer in the catalogue"));
+    return false;
+  }
+  SelectCategory(category);
+  SelectFrom(from);
+  SelectTo(to);
+  ShowInEntry(amount_, entry.amount);
+  return true;
+}
+
+void MainWindow::CopyHistory(int row) const {
+  const auto& entries = history_.Entries();
+  if (row < 0 || static_cast<size_t>(row) >= entries.size()) return;
+  QGuiApplication::clipboard()->setText(ToQString(SummaryOf(entries[static_cast<size_t>(row)])));
+}
+
+void MainWindow::RemoveHistory(int row) {
+  if (row < 0 || static_cast<size_t>(row) >= history_.Entries().size()) return;
+  history_.Remove(static_cast<size_t>(row));
+  FillHistoryList();
+  historyList_->setCurrentRow(std::min(row, historyList_->count() - 1));
+  if (persistent_) SaveHistory(history_);
+}
+
+void MainWindow::FillHistoryList() {
+  historyList_->clear();
+  for (const HistoryEntry& entry : history_.Entries()) {
+    const QString line = ToQString(SummaryOf(entry));
+    auto* item = new QListWidgetItem(line, historyList_);
+    item->setToolTip(line + QStringLiteral("\n") + ToQString(entry.category));
+  }
+  historyList_->setCurrentRow(historyList_->count() > 0 ? 0 : -1);
+}
+
+// Enter recalls, Ctrl+C copies, Delete removes the current entry.
+bool MainWindow::HistoryKey(QKeyEvent* key) {
+  const int row = historyList_->currentRow();
+  if (IsEnter(key)) {
+    RecallHistory(row);
+  } else if (key->matches(QKeySequence::Copy)) {
+    CopyHistory(row);
+  } else if (key->key() == Qt::Key_Delete) {
+    RemoveHistory(row);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const bool keyPress = event->type() == QEvent::KeyPress;
+  auto* key = keyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+  if (watched == search_ && keyPress) return SearchKey(key);
+  if (watched == searchList_ && keyPress && IsEnter(key)) {
+    ApplySearchHit(searchList_->currentRow(), key->modifiers() & Qt::ShiftModifier);
+    return true;
+  }
+  if (watched == historyList_ && keyPress) return HistoryKey(key);
+  // The amount's exit check runs in the field's own handler of this event;
+  // once it has run, an accepted amount goes into the history: always on
+  // Enter, on leaving the field only when it was edited (tabbing through
+  // records nothing).
+  const bool enter = keyPress && IsEnter(key);
+  const bool leaving = event->type() == QEvent::FocusOut && amount_->isModified();
+  if (watched == amount_ && (enter || leaving)) {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (amount_->EntryAccepted()) RecordConversion();
+        },
+        Qt::QueuedConnection);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Settings
+
+void MainWindow::RestoreSettings() {
+  LoadHistory(history_);
+  FillHistoryList();
+  const WindowState state = LoadWindowState();
+  for (const UnitPair& pair : state.pairs) {
+    const int32_t c = CategoryNamed(catalogue_, pair.category);
+    if (c < 0) continue;
+    units::TCategory& category = catalogue_.GetCategory(c);
+    const int32_t from = UnitWithSymbol(category, pair.from);
+    const int32_t to = UnitWithSymbol(category, pair.to);
+    if (from >= 0) category.Selection1 = from;
+    if (to >= 0) category.Selection2 = to;
+  }
+  const int32_t category = state.category ? CategoryNamed(catalogue_, *state.category) : -1;
+  if (catalogue_.CategoryCount() > 0) SelectCategory(std::max(category, 0));
+  if (state.amount) amount_->SetNumber(*state.amount);
+  if (state.hexadecimal) SetHexDisplay(*state.hexadecimal);
+  if (state.captionUnits) SetCaptionUnits(*state.captionUnits);
+  if (state.geometry.isEmpty() || !restoreGeometry(state.geometry)) {
+    // A first run: room for the lists beyond what the form needs, within
+    // the screen (less room for the frame and a panel).
+    QSize size = sizeHint().expandedTo(QSize(1040, 720));
+    if (const QScreen* screen = this->screen()) {
+      size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
+    }
+    resize(size);
+  }
+}
+
+void MainWindow::SaveSettings() const {
+  if (!persistent_) return;
+  WindowState state;
+  for (int32_t c = 0; c < catalogue_.CategoryCount(); ++c) {
+    const units::TCategory& category = catalogue_.GetCategory(c);
+    if (category.UnitCount() == 0) continue;
+    try {
+      state.pairs.push_back({category.Name, category.GetUnit(category.Selection1).Symbol,
+                             category.GetUnit(category.Selection2).Symbol});
+    } catch (const rtl::EListError&) {
+      // A selection that lost its unit (the base removed) is not kept.
+    }
+  }
+  if (catalogue_.CategoryCount() > 0) state.category = Category().Name;
+  try {
+    state.amount = amount_->Number();
+  } catch (const std::exception&) {
+    // An amount without a value is not kept.
+  }
+  state.hexadecimal = hex_->isChecked();
+  state.captionUnits = english_->isChecked() ? 1 : (si_->isChecked() ? 2 : 3);
+  state.geometry = saveGeometry();
+  SaveWindowState(state);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  SaveSettings();
+  QMainWindow::closeEvent(event);
+}
+
+// ---------------------------------------------------------------------------
 // Start-up
 
 namespace {
@@ -260,6 +652,32 @@ bool StandardInputIsData() {
   struct stat status {};
   if (fstat(0, &status) != 0) return false;
   return S_ISFIFO(status.st_mode) || S_ISREG(status.st_mode);
+}
+
+// The window as the README shows it: a few conversions in the history, a
+// search under way, the marathon in miles. Nothing of it is kept.
+void ShowExample(MainWindow& window, const QString& file) {
+  window.SetPersistent(false);
+  const auto convert = [&window](const char* amount, const char* from, const char* to) {
+    const auto source = FindUnit(units::UnitCategories(), from);
+    const auto target = FindUnit(units::UnitCategories(), to);
+    if (!source || !target) return;
+    window.SelectCategory(source->category);
+    window.SelectFrom(source->unit);
+    window.SelectTo(target->unit);
+    window.Amount()->setText(QString::fromLatin1(amount));
+    window.RecordConversion();
+  };
+  convert("100", "C", "F");
+  convert("5*1024", "MB", "GB");
+  convert("1.5", "hr", "mn");
+  convert("42.195", "km", "mi");
+  window.SetSearchText(QStringLiteral("mile"));
+  window.resize(1040, 720);
+  QTimer::singleShot(800, &window, [&window, file] {
+    window.grab().save(file, "PNG");
+    QApplication::quit();
+  });
 }
 
 }  // namespace
@@ -273,16 +691,7 @@ int RunWindow(int argc, char** argv) {
     MainWindow window(units::UnitCategories());
     window.show();
     const QString screenshot = QString::fromLocal8Bit(qgetenv("QUILLON_SCREENSHOT"));
-    if (!screenshot.isEmpty()) {
-      window.SelectCategory(0);
-      window.SelectFrom(3);  // km
-      window.SelectTo(8);    // mi
-      window.Amount()->setText(QStringLiteral("42.195"));
-      QTimer::singleShot(800, &window, [&window, screenshot] {
-        window.grab().save(screenshot, "PNG");
-        QApplication::quit();
-      });
-    }
+    if (!screenshot.isEmpty()) ShowExample(window, screenshot);
     return QApplication::exec();
   } catch (const std::exception& error) {
     std::cerr << "quillon: " << error.what() << '\n';

@@ -12,7 +12,19 @@
 //     summary line in words; temperatures convert between scales;
 //   - the hexadecimal display toggle, for every value shown;
 //   - the English / SI / codes selector, which switches the unit captions of
-//     the quick calc's entries ("Point load P (kips)" or "(kN)").
+//     the quick calc's entries ("Point load P (kips)" or "(kN)") and, between
+//     English and SI, converts their values (10 kips becomes 44.48 kN);
+//   - a search field that finds a unit by symbol or name in every category
+//     (Enter or a click makes the hit the "from" unit, Shift+Enter the "to"
+//     unit);
+//   - a history of recent conversions: an amount accepted with Enter, or
+//     edited and accepted on leaving the field, is recorded; an entry is
+//     recalled with Enter or a click and copied with Ctrl+C.
+//
+// The choices (category, each category's pair, display options, amount,
+// geometry) and the history are kept between runs (Settings.h): read when
+// the window is built, the choices written when it closes, the history
+// whenever it changes.
 //
 // Every control is reachable from the keyboard: a tab order, and
 // accelerators through label buddies. Rejected entries are reported by the
@@ -27,10 +39,13 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <map>
 #include <vector>
 
 #include "entry/DataEdit.h"
 #include "measure/units.h"
+#include "programs/quillon/Conversion.h"
+#include "programs/quillon/History.h"
 
 namespace quillon {
 
@@ -41,6 +56,7 @@ class MainWindow : public QMainWindow {
   // Loads the form; rtl::Exception when it cannot be read. The catalogue
   // must outlive the window.
   explicit MainWindow(units::TCategories& catalogue, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Chooses a category, or the from / to unit of the current category, as a
   // click in the lists does.
@@ -52,16 +68,51 @@ class MainWindow : public QMainWindow {
   void SetCaptionUnits(int32_t units);
   void SetHexDisplay(bool hex);
 
+  // The search field's text; the hits are listed below it, best first.
+  void SetSearchText(const QString& text);
+  const std::vector<UnitPosition>& SearchHits() const { return hits_; }
+  // Shows hit `row`: its category, with the unit as "from" (or as "to").
+  void ApplySearchHit(int row, bool asTo = false);
+
+  // Records the conversion shown (when its amount has a value) as the
+  // newest history entry; false when there was nothing to record.
+  bool RecordConversion();
+  // Shows history entry `row` (0 is the newest) again: category, units and
+  // amount. False when its category or units are no longer in the catalogue.
+  bool RecallHistory(int row);
+  // Puts the entry's line ("5 km = 3.10685596118666985 mi") on the clipboard.
+  void CopyHistory(int row) const;
+  void RemoveHistory(int row);
+  const History& ConversionHistory() const { return history_; }
+
+  // Writes the choices now (closing the window does it too). A window that
+  // is not persistent writes nothing, its history neither.
+  void SaveSettings() const;
+  void SetPersistent(bool persistent) { persistent_ = persistent; }
+
+  int32_t CurrentCategory() const { return category_; }
   QWidget* Form() const { return form_; }
   DataEdit::TDataEdit* Amount() const { return amount_; }
   QString ResultText() const { return result_->text(); }
   QString SummaryText() const { return summary_->text(); }
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   template <typename T>
   T* Child(const char* name);
 
+  void ConnectControls();
+  void RestoreSettings();
   void FillUnitLists();
+  void FillSearchHits();
+  void FillHistoryList();
+  void ConvertQuickCalc(int32_t toSystem);
+  void ShowInEntry(DataEdit::TDataEdit* entry, rtl::Extended value);
+  bool SearchKey(QKeyEvent* key);
+  bool HistoryKey(QKeyEvent* key);
   void UpdateConversion();
   void UpdateBeam();
   QString ShowValue(rtl::Extended value) const;
@@ -87,8 +138,19 @@ class MainWindow : public QMainWindow {
   DataEdit::TDataEdit* span_ = nullptr;
   DataEdit::TDataEdit* moment_ = nullptr;
   DataEdit::TDataEdit* shear_ = nullptr;
+  QLineEdit* search_ = nullptr;
+  QListWidget* searchList_ = nullptr;
+  QListWidget* historyList_ = nullptr;
   int32_t category_ = 0;
   bool filling_ = false;  // the lists are being refilled: no selection writes
+  std::vector<UnitPosition> hits_;
+  History history_;
+  bool persistent_ = true;
+  // The unit system the quick calc's values are in (1 English, 2 SI), and
+  // per entry the text before and after its last conversion, so that
+  // switching back restores a text that was not touched in between.
+  int32_t quickCalcSystem_ = 1;
+  std::map<DataEdit::TDataEdit*, std::pair<QString, QString>> convertedTexts_;
 };
 
 // True when a person can see a window (toolkit::DisplayAvailable) and

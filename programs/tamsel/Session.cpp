@@ -44,9 +44,11 @@ bool ContinuesReply(const std::string& line) {
 
 std::string Explain(Psock::TPowersock& sock, const std::exception& error) {
   const std::string message = error.what();
-  if ((message == "Connection Failed" || message == "Null Remote Address") &&
-      sock.LastError > 10000) {
-    return message + " (" + sock.ErrorText(static_cast<uint16_t>(sock.LastError)) + ")";
+  const auto* sockError = dynamic_cast<const Psock::ESockError*>(&error);
+  if (sockError != nullptr && sockError->ErrorNumber() != 0 &&
+      (sockError->Kind() == Psock::SockErrorKind::ConnectionFailed ||
+       sockError->Kind() == Psock::SockErrorKind::NullRemoteAddress)) {
+    return message + " (" + sock.ErrorText(static_cast<uint16_t>(sockError->ErrorNumber())) + ")";
   }
   return message;
 }

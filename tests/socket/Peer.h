@@ -74,17 +74,38 @@ inline sockaddr_in Loopback(uint16_t port) {
   return address;
 }
 
-// A listening socket on 127.0.0.1 with a port chosen by the system.
+// Whether this machine lets a socket listen on ::1.
+inline bool LoopbackIPv6Available() {
+  const int fd = ::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  sockaddr_in6 address{};
+  address.sin6_family = AF_INET6;
+  address.sin6_addr = in6addr_loopback;
+  const bool ok = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  ::close(fd);
+  return ok;
+}
+
+// A listening socket on 127.0.0.1 (or ::1) with a port chosen by the system.
 class Listener {
  public:
-  explicit Listener(int backlog = 64) {
-    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address = Loopback(0);
-    ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  explicit Listener(int backlog = 64, bool ipv6 = false) {
+    fd_ = ::socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (ipv6) {
+      sockaddr_in6 address{};
+      address.sin6_family = AF_INET6;
+      address.sin6_addr = in6addr_loopback;
+      ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    } else {
+      sockaddr_in address = Loopback(0);
+      ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    }
     ::listen(fd_, backlog);
-    socklen_t length = sizeof address;
-    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
+    sockaddr_storage bound{};
+    socklen_t length = sizeof bound;
+    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&bound), &length);
+    port_ = ntohs(ipv6 ? reinterpret_cast<sockaddr_in6*>(&bound)->sin6_port
+                       : reinterpret_cast<sockaddr_in*>(&bound)->sin_port);
   }
   ~Listener() { ::close(fd_); }
   Listener(const Listener&) = delete;
@@ -110,8 +131,10 @@ class Peer {
 
   // With closeAfterScript false, each script closes (or resets) its
   // connection itself.
-  explicit Peer(Script script, int connections = 1, bool closeAfterScript = true)
-      : closeAfterScript_(closeAfterScript),
+  // With ipv6 true, the peer listens on ::1.
+  explicit Peer(Script script, int connections = 1, bool closeAfterScript = true, bool ipv6 = false)
+      : listener_(64, ipv6),
+        closeAfterScript_(closeAfterScript),
         thread_([this, script = std::move(script), connections] {
           for (int i = 0; i < connections; ++i) {
             const int fd = listener_.AcceptOne();

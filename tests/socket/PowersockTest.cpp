@@ -2,20 +2,24 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <netdb.h>
 #include <netinet/tcp.h>
 #include <sys/resource.h>
 
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "socket/Psock.h"
+#include "socket/WinsockShim.h"
 #include "tests/socket/Peer.h"
 #include "toolkit/Pump.h"
 
@@ -38,6 +42,17 @@ std::string SockErrorOf(Call call) {
     return error.Message();
   }
   return "no error";
+}
+
+// Runs `call` and returns the ESockError it raises, if any.
+template <typename Call>
+std::optional<ESockError> Caught(Call call) {
+  try {
+    call();
+  } catch (const ESockError& error) {
+    return error;
+  }
+  return std::nullopt;
 }
 
 void PumpUntil(const std::function<bool()>& done) {
@@ -152,6 +167,11 @@ TEST_F(Powersock, RefusedPortFailsTheConnectionWithTheReasonKept) {
   EXPECT_FALSE(sock->Connected);
   EXPECT_EQ(sock->LastError, 10061);
   EXPECT_EQ(sock->ErrorText(10061), "10061:Connection refused");
+  sock->Disconnect();  // a fresh socket for the next attempt
+  const auto again = Caught([&] { sock->Connect(); });
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(again->Kind(), Psock::SockErrorKind::ConnectionFailed);
+  EXPECT_EQ(again->ErrorNumber(), Psock::WSAECONNREFUSED);
   EXPECT_FALSE(sock->TimeOutTimer->Running());
 }
 
@@ -289,6 +309,10 @@ TEST_F(Powersock, UnresolvableNameWithoutHandlerIsANullRemoteAddress) {
   EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Null Remote Address");
   EXPECT_EQ(sock->RemoteAddress.sin_addr.s_addr, 0u);
   EXPECT_EQ(sock->LastError, 11001);
+  const auto failure = Caught([&] { sock->Connect(); });
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->Kind(), Psock::SockErrorKind::NullRemoteAddress);
+  EXPECT_EQ(failure->ErrorNumber(), Psock::WSAHOST_NOT_FOUND);
 }
 
 TEST_F(Powersock, InvalidHostHandlerGetsOneChance) {
@@ -341,8 +365,13 @@ TEST_F(Powersock, LookupFinishingAfterTheComponentIsGoneTouchesNothing) {
   Psock::WSAAsyncGetHostByName(sock->WindowHandle.get(), TPowersock::LookupMessage, "localhost",
                                sock->HostEntryBuffer->data());
   sock.reset();
+  EXPECT_EQ(TPowersock::WinsockUsers(), 0);
+  // A component made now may get the same window address; the withdrawn
+  // look-up must not land in it either.
+  TPowersock next(nullptr);
   for (int i = 0; i < 100; ++i) toolkit::WaitForMessages();
-  SUCCEED();
+  EXPECT_FALSE(next.LookupDone);
+  EXPECT_EQ(next.HostEntryBuffer->at(0), 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -446,6 +475,28 @@ TEST_F(Powersock, PeerClosingMidLineGivesTheEmptyLine) {
   });
   ConnectTo(peer);
   EXPECT_EQ(sock->ReadLn(), "");
+  EXPECT_EQ(sock->TakePartialLine(), "partial");
+  EXPECT_EQ(sock->TakePartialLine(), "");  // taking it clears it
+}
+
+TEST_F(Powersock, LastLineWithoutLineEndIsKeptBehindWholeLines) {
+  Peer& peer = StartPeer([](int fd) { sockettest::SendAll(fd, "220 one\r\n221 bye"); });
+  ConnectTo(peer);
+  EXPECT_EQ(sock->TakePartialLine(), "");
+  EXPECT_EQ(sock->ReadLn(), "220 one\r\n");
+  EXPECT_EQ(sock->ReadLn(), "");
+  EXPECT_EQ(sock->TakePartialLine(), "221 bye");
+}
+
+TEST_F(Powersock, PartialLineOfAnEarlierConnectionIsGoneAfterConnect) {
+  Peer& peer = StartPeer([](int fd) { sockettest::SendAll(fd, "tail"); }, 2);
+  ConnectTo(peer);
+  EXPECT_EQ(sock->ReadLn(), "");
+  sock->Disconnect();
+  sock->Connect();
+  EXPECT_EQ(sock->TakePartialLine(), "");
+  EXPECT_EQ(sock->ReadLn(), "");
+  EXPECT_EQ(sock->TakePartialLine(), "tail");
 }
 
 TEST_F(Powersock, PeerResetIsASocketErrorWithItsText) {
@@ -464,7 +515,11 @@ TEST_F(Powersock, PeerResetIsASocketErrorWithItsText) {
   sock->OnError = [&](toolkit::Component*, uint16_t number, const std::string& text) {
     errors.emplace_back(number, text);
   };
-  EXPECT_EQ(SockErrorOf([&] { sock->ReadLn(); }), "10054:Connection reset by peer");
+  const auto reset = Caught([&] { sock->ReadLn(); });
+  ASSERT_TRUE(reset.has_value());
+  EXPECT_EQ(reset->Message(), "10054:Connection reset by peer");
+  EXPECT_EQ(reset->Kind(), Psock::SockErrorKind::WinsockError);
+  EXPECT_EQ(reset->ErrorNumber(), Psock::WSAECONNRESET);
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0].first, 10054);
   EXPECT_EQ(errors[0].second, "10054:Connection reset by peer");
@@ -697,6 +752,109 @@ TEST_F(Powersock, CanceledAcceptRaises) {
 }
 
 // ---------------------------------------------------------------------------
+// IPv6
+
+class PowersockIPv6 : public Powersock {
+ protected:
+  void SetUp() override {
+    if (!sockettest::LoopbackIPv6Available()) GTEST_SKIP() << "::1 is not available here";
+    Powersock::SetUp();
+  }
+  Peer& StartPeer6(Peer::Script script, int connections = 1) {
+    peer = std::make_unique<Peer>(std::move(script), connections, true, /*ipv6=*/true);
+    return *peer;
+  }
+};
+
+TEST_F(PowersockIPv6, LiteralConnectsAndRunsATransaction) {
+  Peer& peer = StartPeer6(Answering({"250 ok over IPv6\r\n"}));
+  sock->Host = "::1";
+  sock->Port = peer.Port();
+  sock->ReportLevel = 8;
+  bool resolvedEvent = false;
+  sock->OnHostResolved = [&](toolkit::Component*) { resolvedEvent = true; };
+  sock->Connect();
+  EXPECT_TRUE(sock->Connected);
+  EXPECT_FALSE(resolvedEvent);  // a literal, like a dotted address, needs no look-up
+  EXPECT_EQ(trace, (Strings{"Connecting", "Resolve Host", "Timer On", "Timer Off"}));
+  EXPECT_EQ(sock->RemoteAddress.sin_addr.s_addr, 0u);  // not an IPv4 peer
+  EXPECT_EQ(sock->RemoteAddress6.sin6_family, AF_INET6);
+  EXPECT_EQ(sock->RemoteAddressText(), "::1");
+  EXPECT_EQ(sock->Transaction("HELO"), "250 ok over IPv6\r\n");
+  EXPECT_EQ(sock->ReplyNumber, 250);
+}
+
+TEST_F(PowersockIPv6, BracketedLiteralAndBackToIPv4) {
+  Peer& peer6 = StartPeer6(Answering({"220 bracketed\r\n"}));
+  sock->Host = "[::1]";
+  sock->Port = peer6.Port();
+  sock->Connect();
+  EXPECT_EQ(sock->Transaction("NOOP"), "220 bracketed\r\n");
+  sock->Disconnect();
+  peer.reset();
+
+  // The same component then reaches an IPv4 peer as before.
+  Peer& peer4 = StartPeer(Answering({"221 plain\r\n"}));
+  sock->Host = "127.0.0.1";
+  sock->Port = peer4.Port();
+  sock->Connect();
+  EXPECT_EQ(sock->RemoteAddressText(), "127.0.0.1");
+  EXPECT_EQ(sock->RemoteAddress6.sin6_family, 0);
+  EXPECT_EQ(sock->Transaction("NOOP"), "221 plain\r\n");
+}
+
+TEST_F(PowersockIPv6, RefusedPortFailsAsForIPv4) {
+  uint16_t port = 0;
+  { port = sockettest::Listener(64, true).Port(); }  // closed again: nobody listens
+  sock->Host = "::1";
+  sock->Port = port;
+  int failed = 0;
+  sock->OnConnectionFailed = [&](TPowersock*) { ++failed; };
+  const auto failure = Caught([&] { sock->Connect(); });
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->Message(), "Connection Failed");
+  EXPECT_EQ(failure->Kind(), Psock::SockErrorKind::ConnectionFailed);
+  EXPECT_EQ(failure->ErrorNumber(), 10061);
+  EXPECT_EQ(sock->LastError, 10061);
+  EXPECT_EQ(failed, 1);
+  EXPECT_FALSE(sock->Connected);
+}
+
+TEST_F(PowersockIPv6, BackgroundLookupGivesIPv6OnlyWhenThereIsNoIPv4) {
+  // The look-up writes the first IPv4 address, or, for a host with IPv6
+  // addresses only, zeros there and the IPv6 address behind them.
+  const auto lookUp = [this](const char* name) {
+    sock->HostEntryBuffer->fill(0xEE);
+    sock->LookupDone = false;
+    Psock::WSAAsyncGetHostByName(sock->WindowHandle.get(), TPowersock::LookupMessage, name,
+                                 sock->HostEntryBuffer->data());
+    PumpUntil([this] { return sock->LookupDone; });
+    return std::vector<unsigned char>(sock->HostEntryBuffer->begin(),
+                                      sock->HostEntryBuffer->begin() + Psock::kHostEntryUsed);
+  };
+  std::vector<unsigned char> expected(Psock::kHostEntryUsed, 0);
+  expected[Psock::kHostEntryIPv6 + 15] = 1;  // ::1
+  EXPECT_EQ(lookUp("::1"), expected);
+  EXPECT_TRUE(sock->Succeeded);
+
+  std::fill(expected.begin(), expected.end(), 0);
+  const unsigned char loopback[] = {127, 0, 0, 1};
+  std::copy(std::begin(loopback), std::end(loopback), expected.begin());
+  EXPECT_EQ(lookUp("127.0.0.1"), expected);
+  EXPECT_TRUE(sock->Succeeded);
+}
+
+TEST_F(PowersockIPv6, NotALiteralIsLookedUpAsAName) {
+  // Brackets around a non-literal, and a malformed literal, are no
+  // addresses: the look-up fails and Connect reports the null address.
+  for (const char* host : {"[localhost]", "::1::2", "[::1"}) {
+    sock->Host = host;
+    EXPECT_EQ(SockErrorOf([&] { sock->Connect(); }), "Null Remote Address") << host;
+    EXPECT_EQ(sock->RemoteAddressText(), "") << host;
+  }
+}
+
+// ---------------------------------------------------------------------------
 // Socket layer users and resources
 
 TEST(PowersockUsers, OnlyTheFirstComponentStartsTheSocketLayer) {
@@ -827,12 +985,61 @@ TEST(PowersockTexts, CheckErrorPassesWouldBlockAndSmallNumbers) {
   EXPECT_EQ(calls, 1);
 }
 
-TEST(PowersockTexts, LocalAddressIsDottedOrEmpty) {
+// What the system's resolver gives for the local name, for comparison.
+std::string FirstLocalAddress(int family) {
+  char name[256] = {};
+  if (::gethostname(name, sizeof name - 1) != 0) return {};
+  addrinfo hints{};
+  hints.ai_family = family;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(name, nullptr, &hints, &found) != 0) return {};
+  char text[INET6_ADDRSTRLEN] = {};
+  const void* bytes =
+      family == AF_INET
+          ? static_cast<const void*>(&reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr)
+          : &reinterpret_cast<sockaddr_in6*>(found->ai_addr)->sin6_addr;
+  ::inet_ntop(family, bytes, text, sizeof text);
+  ::freeaddrinfo(found);
+  return text;
+}
+
+TEST(PowersockTexts, LocalAddressIsTheFirstAddressOfTheLocalName) {
   TPowersock sock(nullptr);
-  const std::string address = sock.GetLocalIP();
-  if (!address.empty()) {
-    EXPECT_NE(Psock::inet_addr(address.c_str()), 0xFFFFFFFFu) << address;
+  const std::string ipv4 = FirstLocalAddress(AF_INET);
+  const std::string expected = ipv4.empty() ? FirstLocalAddress(AF_INET6) : ipv4;
+  EXPECT_EQ(sock.GetLocalIP(), expected);
+  if (!ipv4.empty()) {
+    EXPECT_NE(Psock::inet_addr(ipv4.c_str()), 0xFFFFFFFFu) << ipv4;
   }
+}
+
+TEST(PowersockTexts, ErrnoValuesBecomeWinsockNumbers) {
+  EXPECT_EQ(Psock::TranslateErrno(0), 0);
+  EXPECT_EQ(Psock::TranslateErrno(EAGAIN), Psock::WSAEWOULDBLOCK);
+  EXPECT_EQ(Psock::TranslateErrno(EINPROGRESS), Psock::WSAEWOULDBLOCK);
+  EXPECT_EQ(Psock::TranslateErrno(ECONNREFUSED), Psock::WSAECONNREFUSED);
+  EXPECT_EQ(Psock::TranslateErrno(ENOMEM), 10055);
+  EXPECT_EQ(Psock::TranslateErrno(EREMOTE), 10071);
+  EXPECT_EQ(Psock::TranslateErrno(EPIPE), 10100 + EPIPE);  // no counterpart
+  TPowersock sock(nullptr);
+  EXPECT_EQ(sock.ErrorText(static_cast<uint16_t>(Psock::TranslateErrno(EPIPE))),
+            "Unknown Error No. " + std::to_string(10100 + EPIPE));
+}
+
+TEST(PowersockTexts, FixedFailuresKeepTheirTexts) {
+  using Psock::SockErrorKind;
+  const ESockError refused(SockErrorKind::ConnectionFailed, 10061);
+  EXPECT_EQ(refused.Message(), "Connection Failed");
+  EXPECT_EQ(refused.ErrorNumber(), 10061);
+  EXPECT_EQ(ESockError(SockErrorKind::InitializationFailed).Message(),
+            "Initializaton of windows sockets failed");
+  EXPECT_EQ(ESockError(SockErrorKind::DataConnectionFailed).Message(),
+            "Error creating Data Connection");
+  EXPECT_EQ(ESockError(SockErrorKind::DataConnectionFailed).ErrorNumber(), 0);
+  const EAbortError aborted(SockErrorKind::ReadLnAborted);
+  EXPECT_EQ(aborted.Message(), "Socket readln aborted");
+  EXPECT_EQ(aborted.Kind(), SockErrorKind::ReadLnAborted);
 }
 
 TEST(PowersockTexts, DestructionDeliversNoStatusAndNoDisconnectEvent) {
