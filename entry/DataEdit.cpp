@@ -20,10 +20,6 @@ using rtl::Extended;
 
 namespace {
 
-// The unit's initialisation: stored form descriptions may name the field.
-[[maybe_unused]] const bool kRegistered = toolkit::RegisterFormClass(
-    QStringLiteral("TDataEdit"), [](QWidget* parent) { return new TDataEdit(parent); });
-
 // Exit checks in progress in the process (all on the GUI thread). While one
 // runs, the focus changes it causes (the error box taking the focus, the
 // focus brought back) start no other check.
@@ -150,6 +146,12 @@ bool ValueFromPropertyText(const std::string& text, Extended& value) {
 // ---------------------------------------------------------------------------
 // Construction and properties
 
+void RegisterFormClass() {
+  const auto create = [](QWidget* parent) { return new TDataEdit(parent); };
+  toolkit::RegisterFormClass(QStringLiteral("TDataEdit"), create);
+  toolkit::RegisterFormClass(QStringLiteral("DataEdit::TDataEdit"), create);
+}
+
 // IntegerOnly starts false and Units 1 (the members' initialisers); the
 // limits go through their setters, which see the text "0".
 TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent), toolkit::Component(nullptr) {
@@ -163,7 +165,7 @@ TDataEdit::~TDataEdit() { MarkDestroying(); }
 Extended TDataEdit::Number() const { return PMisc::EvaluateExpression(toolkit::ToBytes(text())); }
 
 void TDataEdit::SetNumber(Extended value) {
-  if (!Reading()) {
+  if (!OnlyStoring()) {
     if (minVal_ > value) value = minVal_;
     if (value > maxVal_) value = maxVal_;
   }
@@ -171,7 +173,7 @@ void TDataEdit::SetNumber(Extended value) {
 }
 
 void TDataEdit::SetMaxVal(Extended value) {
-  if (Reading()) {
+  if (OnlyStoring()) {
     maxVal_ = value;
     return;
   }
@@ -183,7 +185,7 @@ void TDataEdit::SetMaxVal(Extended value) {
 }
 
 void TDataEdit::SetMinVal(Extended value) {
-  if (Reading()) {
+  if (OnlyStoring()) {
     minVal_ = value;
     return;
   }
@@ -195,7 +197,7 @@ void TDataEdit::SetMinVal(Extended value) {
 
 void TDataEdit::SetIntegerOnly(bool integerOnly) {
   integerOnly_ = integerOnly;
-  if (!integerOnly || Reading()) return;
+  if (!integerOnly || OnlyStoring()) return;
   SetMaxVal(maxVal_);
   SetMinVal(minVal_);
 }
@@ -230,6 +232,10 @@ void TDataEdit::SetEnabled(bool enabled) {
 
 // The field's own enabled flag, not the effective state that a disabled
 // parent also decides.
+// Restoring a stored form and editing one in a form designer both set
+// properties one by one, in any order: nothing is clamped or evaluated then.
+bool TDataEdit::OnlyStoring() const { return Reading() || Designing(); }
+
 bool TDataEdit::OwnEnabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
 
 // ---------------------------------------------------------------------------
@@ -256,6 +262,7 @@ void TDataEdit::UpdateLabel() {
 // The exit check and the key handling
 
 void TDataEdit::ValidateEntry() {
+  if (Designing()) return;  // a form being edited is no entry
   ExitCheckScope scope;
   entryAccepted_ = false;
   if (OnExit) OnExit(*this);
@@ -325,6 +332,10 @@ void TDataEdit::HandleKeyPress(char& key) {
 }
 
 void TDataEdit::keyPressEvent(QKeyEvent* event) {
+  if (Designing()) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
   char key = 0;
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     key = '\r';
@@ -448,7 +459,13 @@ void TDataEdit::SetMinValProperty(const QString& text) {
 }
 
 // An entry that does not evaluate has no value to publish: the empty text.
+// In design mode the text is read as a plain value, without the evaluator.
 QString TDataEdit::NumberProperty() const {
+  if (Designing()) {
+    Extended value = 0;
+    const bool plain = ValueFromPropertyText(toolkit::ToBytes(text()), value);
+    return plain ? toolkit::ToQString(ValueToPropertyText(value)) : QString();
+  }
   try {
     return toolkit::ToQString(ValueToPropertyText(Number()));
   } catch (const std::exception&) {

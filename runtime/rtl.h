@@ -1,5 +1,6 @@
-// The whole runtime: extended values, exceptions, checked arithmetic and the
-// general number text.
+/// \file
+/// The whole runtime: extended values, exceptions, checked arithmetic and the
+/// general number text.
 #pragma once
 
 #include "runtime/Arithmetic.h"

@@ -1,8 +1,9 @@
-// Whether a person can see a window. Both programs ask this one question
-// before they choose between their window and their command line.
-//
-// The answer needs no Qt, so a program can decide before it loads any of
-// Qt's GUI libraries.
+/// \file
+/// Whether a person can see a window. Both programs ask this one question
+/// before they choose between their window and their command line.
+///
+/// The answer needs no Qt, so a program can decide before it loads any of
+/// Qt's GUI libraries.
 #pragma once
 
 #include <sys/stat.h>
@@ -24,8 +25,8 @@ inline std::string Environment(const char* name) {
   return value == nullptr ? std::string() : std::string(value);
 }
 
-// A local X display ":N" or "unix:N" needs its socket; a remote one is
-// taken on trust.
+/// A local X display ":N" or "unix:N" needs its socket; a remote one is
+/// taken on trust.
 inline bool XDisplaySet() {
   const std::string display = Environment("DISPLAY");
   if (display.empty()) return false;
@@ -47,9 +48,9 @@ inline bool WaylandDisplaySet() {
 
 }  // namespace display_detail
 
-// True when QT_QPA_PLATFORM names a platform other than "offscreen" and
-// "minimal" (whose windows nobody sees), or, without it, when an X display or
-// a Wayland display is set and its local socket exists.
+/// True when QT_QPA_PLATFORM names a platform other than "offscreen" and
+/// "minimal" (whose windows nobody sees), or, without it, when an X display or
+/// a Wayland display is set and its local socket exists.
 inline bool DisplayAvailable() {
   using namespace display_detail;
   const std::string platform = Environment("QT_QPA_PLATFORM");
