@@ -35,7 +35,9 @@
 #include <thread>
 #include <vector>
 
+#include "bench/socket/BufferedLines.h"
 #include "socket/Psock.h"
+#include "tests/socket/Peer.h"
 
 namespace {
 
@@ -44,22 +46,8 @@ constexpr int kRepetitions = 7;
 constexpr size_t kLineBytes = 80;  // line feed included
 const std::string kCommand = "HELO bench.example.org with a line of some forty bytes";
 
-sockaddr_in Loopback(uint16_t port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
-void SendAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL);
-    if (n <= 0) return;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-}
+using sockettest::Loopback;
+using sockettest::SendAll;
 
 // A loopback server: a thread accepts connections and runs `serve` for each
 // on a thread of its own.
@@ -258,23 +246,9 @@ void ReadLnPlain(benchmark::State& state) {
     const int fd = PlainConnect(server.Port());
     SendAll(fd, "GO\r\n", 4);
     state.ResumeTiming();
-    std::string buffer;
-    size_t start = 0;
-    char chunk[65536];
-    for (int lines = 0; lines < kStreamLines;) {
-      const size_t end = buffer.find('\n', start);
-      if (end != std::string::npos) {
-        benchmark::DoNotOptimize(buffer.substr(start, end + 1 - start));
-        start = end + 1;
-        ++lines;
-        continue;
-      }
-      buffer.erase(0, start);
-      start = 0;
-      const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-      if (n <= 0) break;
-      buffer.append(chunk, static_cast<size_t>(n));
-    }
+    ReadLinesBuffered(kStreamLines, [fd](char* chunk, size_t size) {
+      return static_cast<long>(::recv(fd, chunk, size, 0));
+    });
     state.PauseTiming();
     ::close(fd);
     state.ResumeTiming();

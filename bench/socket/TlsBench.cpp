@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/socket/BufferedLines.h"
 #include "socket/Psock.h"
 #include "tests/socket/TlsPeers.h"
 
@@ -215,23 +216,9 @@ void ReadLnTlsBlocking(benchmark::State& state) {
     auto client = std::make_unique<BlockingClient>(ThePeers().serving.Port());
     client->Write(kRequest + "\r\n\r\n");
     state.ResumeTiming();
-    std::string buffer;
-    size_t start = 0;
-    char chunk[65536];
-    for (int lines = 0; lines < kHeaderLines + kStreamLines;) {
-      const size_t end = buffer.find('\n', start);
-      if (end != std::string::npos) {
-        benchmark::DoNotOptimize(buffer.substr(start, end + 1 - start));
-        start = end + 1;
-        ++lines;
-        continue;
-      }
-      buffer.erase(0, start);
-      start = 0;
-      const int n = client->Read(chunk, sizeof chunk);
-      if (n == 0) break;
-      buffer.append(chunk, static_cast<size_t>(n));
-    }
+    ReadLinesBuffered(kHeaderLines + kStreamLines, [&client](char* chunk, size_t size) {
+      return static_cast<long>(client->Read(chunk, static_cast<int>(size)));
+    });
     state.PauseTiming();
     client.reset();
     state.ResumeTiming();

@@ -24,6 +24,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/socket/Peer.h"
+
 extern char** environ;
 
 namespace {
@@ -32,23 +34,8 @@ constexpr int kCommands = 10000;
 const std::string kCommand = "NOOP with a line of some thirty bytes";
 const std::string kReply = "250 2.0.0 Ok: the reply to the command\r\n";
 
-sockaddr_in Loopback(uint16_t port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
-bool SendAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL);
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
+using sockettest::Loopback;
+using sockettest::SendAll;
 
 void NoDelay(int fd) {
   const int on = 1;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <arpa/inet.h>
+#include <dirent.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -27,13 +28,29 @@ inline bool WaitReadable(int fd, int limitMs = kPeerWaitMs) {
   return ::poll(&probe, 1, limitMs) == 1;
 }
 
-inline void SendAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
-    if (n <= 0) return;
-    done += static_cast<size_t>(n);
+// Sends every byte; false when the connection fails first.
+inline bool SendAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL);
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<size_t>(n);
   }
+  return true;
+}
+
+inline bool SendAll(int fd, const std::string& bytes) {
+  return SendAll(fd, bytes.data(), bytes.size());
+}
+
+// The number of descriptors the process holds open.
+inline int OpenDescriptors() {
+  int count = 0;
+  if (DIR* dir = ::opendir("/proc/self/fd")) {
+    while (::readdir(dir) != nullptr) ++count;
+    ::closedir(dir);
+  }
+  return count;
 }
 
 // Reads one line (line feed included); empty when the connection ends first.

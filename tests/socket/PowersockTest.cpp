@@ -1,5 +1,4 @@
 // TPowersock against real peers on 127.0.0.1.
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netdb.h>
@@ -28,6 +27,7 @@ namespace {
 using Psock::EAbortError;
 using Psock::ESockError;
 using Psock::TPowersock;
+using sockettest::OpenDescriptors;
 using sockettest::Peer;
 using Strings = std::vector<std::string>;
 
@@ -885,15 +885,6 @@ TEST(PowersockUsers, DesignModeStartsNothing) {
   EXPECT_EQ(TPowersock::WinsockUsers(), 0);
   EXPECT_EQ(sock->SocketHandle, Psock::kNoSocket);
 }  // the form destroys it
-
-int OpenDescriptors() {
-  int count = 0;
-  if (DIR* dir = ::opendir("/proc/self/fd")) {
-    while (::readdir(dir) != nullptr) ++count;
-    ::closedir(dir);
-  }
-  return count;
-}
 
 TEST(PowersockUsers, FailedStartLeavesTheCountAndReleasesEverything) {
 #ifdef __SANITIZE_ADDRESS__  // defined by GCC under -fsanitize=address

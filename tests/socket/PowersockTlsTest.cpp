@@ -1,7 +1,6 @@
 // TPowersock over TLS: implicit TLS against openssl s_server, STARTTLS
 // against dovecot and against scripted peers, and the ways a handshake can
 // fail, time out or be canceled.
-#include <dirent.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -22,6 +21,7 @@ namespace {
 using Psock::ESockError;
 using Psock::SockErrorKind;
 using Psock::TPowersock;
+using sockettest::OpenDescriptors;
 using sockettest::Peer;
 using sockettest::TestCertificates;
 using sockettest::TlsServer;
@@ -41,15 +41,6 @@ Failure FailureOf(Call call) {
     return {error.Kind(), error.Message()};
   }
   return {};
-}
-
-int OpenDescriptors() {
-  int count = 0;
-  if (DIR* dir = ::opendir("/proc/self/fd")) {
-    while (::readdir(dir) != nullptr) ++count;
-    ::closedir(dir);
-  }
-  return count;
 }
 
 // Sends `greeting`, then answers the first line with `reply` (in one send),
