@@ -85,6 +85,7 @@ Options:
   --insecure         do not check the server's certificate (a warning
                      says so on standard error)
   --help             show this text and exit
+  --version          show the version and exit
 
 Exit status:
   0  every command got its reply and no reply was an error
@@ -104,6 +105,8 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
     const bool hasValue = i + 1 < arguments.size();
     if (argument == "--help" || argument == "-h") {
       options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
     } else if (argument == "--greeting") {
       options.greeting = true;
     } else if (argument == "--no-greeting") {
@@ -158,7 +161,7 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
       positional.push_back(argument);
     }
   }
-  if (options.help) return {};
+  if (options.help || options.version) return {};
   if (options.tls && options.startTls) return "--tls and --starttls exclude each other";
   if (!options.tls && !options.startTls && (options.insecure || !options.caFile.empty())) {
     return "--cafile and --insecure need --tls or --starttls";

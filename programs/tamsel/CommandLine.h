@@ -25,6 +25,7 @@ struct Options {
   bool transcript = false;
   bool timestamps = false;
   bool help = false;
+  bool version = false;
   std::string screenshot;           // hidden: grab the window into this file and quit
   bool tls = false;                 // TLS from the start (--tls)
   std::optional<Upgrade> startTls;  // negotiate, then upgrade to TLS

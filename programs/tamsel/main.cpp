@@ -83,6 +83,10 @@ int main(int argc, char** argv) {
     std::cout << tamsel::Usage();
     return 0;
   }
+  if (options.version) {
+    std::cout << "tamsel " TAMSEL_VERSION "\n";
+    return 0;
+  }
   if (arguments.empty()) {
     if (toolkit::DisplayAvailable()) return RunWindow(argc, argv);
     std::cerr << "tamsel: no display for the window; give HOST and PORT to run without one\n\n"

@@ -58,6 +58,7 @@ TEST(TamselOptions, WrongArgumentsAreNamed) {
   Parsed({"host", "25", "--bogus"}, &problem);
   EXPECT_EQ(problem, "unknown option --bogus");
   EXPECT_TRUE(Parsed({"--help"}, &problem).help);
+  EXPECT_TRUE(Parsed({"--version"}, &problem).version);
   EXPECT_EQ(problem, "");
 }
 
