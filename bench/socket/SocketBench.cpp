@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "bench/socket/BufferedLines.h"
+#include "bench/socket/RunCollector.h"
 #include "socket/Psock.h"
 #include "tests/socket/Peer.h"
 
@@ -290,26 +291,6 @@ double SilentWaitCpuShare() {
   return cpu / wall.count();
 }
 
-// Keeps the time per iteration of every run (of every repetition, in order).
-class Collector : public benchmark::ConsoleReporter {
- public:
-  Collector() : ConsoleReporter(OO_Tabular) {}  // plain text: no colour codes
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration) continue;  // not the aggregates
-      seconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-      cpuSeconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
-      repetitions[run.benchmark_name()].push_back(run.GetAdjustedRealTime());
-      cpuRepetitions[run.benchmark_name()].push_back(run.GetAdjustedCPUTime());
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> seconds;  // in each run's time unit; the last repetition
-  std::map<std::string, double> cpuSeconds;
-  std::map<std::string, std::vector<double>> repetitions;
-  std::map<std::string, std::vector<double>> cpuRepetitions;
-};
-
 struct Spread {
   double min = 0;
   double median = 0;
@@ -318,28 +299,25 @@ struct Spread {
 };
 
 // The ratios reference/ours of repetition i against repetition i.
-Spread RatioSpread(const Collector& collector, const std::string& ours,
+Spread RatioSpread(const RunCollector& collector, const std::string& ours,
                    const std::string& reference, bool cpu = false) {
-  const auto& times = cpu ? collector.cpuRepetitions : collector.repetitions;
-  const auto a = times.find(ours);
-  const auto b = times.find(reference);
-  if (a == times.end() || b == times.end()) return {};
+  const std::vector<double>& a = collector.Times(ours, cpu);
+  const std::vector<double>& b = collector.Times(reference, cpu);
   std::vector<double> ratios;
-  for (size_t i = 0; i < std::min(a->second.size(), b->second.size()); ++i) {
-    if (a->second[i] > 0) ratios.push_back(b->second[i] / a->second[i]);
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+    if (a[i] > 0) ratios.push_back(b[i] / a[i]);
   }
   if (ratios.empty()) return {};
   std::sort(ratios.begin(), ratios.end());
   return {ratios.front(), ratios[ratios.size() / 2], ratios.back(), ratios.size()};
 }
 
-double Ratio(const Collector& collector, const std::string& ours, const std::string& reference,
-             bool cpu = false) {
-  const auto& times = cpu ? collector.cpuSeconds : collector.seconds;
-  const auto a = times.find(ours);
-  const auto b = times.find(reference);
-  if (a == times.end() || b == times.end() || b->second == 0) return 0;
-  return a->second / b->second;
+// The time of the last repetition of `ours` over that of `reference`.
+double Ratio(const RunCollector& collector, const std::string& ours, const std::string& reference) {
+  const std::vector<double>& a = collector.Times(ours);
+  const std::vector<double>& b = collector.Times(reference);
+  if (a.empty() || b.empty() || b.back() == 0) return 0;
+  return a.back() / b.back();
 }
 
 }  // namespace
@@ -347,20 +325,14 @@ double Ratio(const Collector& collector, const std::string& ours, const std::str
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
-  Collector collector;
+  RunCollector collector;
   benchmark::RunSpecifiedBenchmarks(&collector);
   const double cpuShare = SilentWaitCpuShare();
 
-  const double transaction =
-      Ratio(collector, "TransactionComponent/min_time:1.000", "TransactionPlain/min_time:1.000");
-  const double connect =
-      Ratio(collector, "ConnectComponent/min_time:1.000", "ConnectPlain/min_time:1.000");
-  const std::string readLnComponent =
-      "ReadLnComponent/iterations:5/repeats:" + std::to_string(kRepetitions);
-  const std::string readLnPlain =
-      "ReadLnPlain/iterations:5/repeats:" + std::to_string(kRepetitions);
-  const Spread lines = RatioSpread(collector, readLnComponent, readLnPlain);
-  const Spread linesCpu = RatioSpread(collector, readLnComponent, readLnPlain, true);
+  const double transaction = Ratio(collector, "TransactionComponent", "TransactionPlain");
+  const double connect = Ratio(collector, "ConnectComponent", "ConnectPlain");
+  const Spread lines = RatioSpread(collector, "ReadLnComponent", "ReadLnPlain");
+  const Spread linesCpu = RatioSpread(collector, "ReadLnComponent", "ReadLnPlain", true);
   std::printf("\nRatios (TPowersock against a plain socket, same peer, same run):\n");
   std::printf("  1. Transaction round trip time:  %.2f  (goal <= 1.5)\n", transaction);
   std::printf("  2. Connect time:                 %.2f  (goal <= 2)\n", connect);

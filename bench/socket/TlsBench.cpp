@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "bench/socket/BufferedLines.h"
+#include "bench/socket/RunCollector.h"
 #include "socket/Psock.h"
 #include "tests/socket/TlsPeers.h"
 
@@ -230,23 +231,6 @@ BENCHMARK(ReadLnTlsBlocking)
     ->Repetitions(kRepetitions)
     ->Unit(benchmark::kMillisecond);
 
-// Keeps the times per iteration of every repetition.
-class Collector : public benchmark::ConsoleReporter {
- public:
-  Collector() : ConsoleReporter(OO_Tabular) {}  // plain text: no colour codes
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration) continue;  // not the aggregates
-      const std::string name = run.run_name.function_name;
-      seconds[name].push_back(run.GetAdjustedRealTime());
-      cpuSeconds[name].push_back(run.GetAdjustedCPUTime());
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, std::vector<double>> seconds;  // in each run's time unit
-  std::map<std::string, std::vector<double>> cpuSeconds;
-};
-
 double Median(std::vector<double> values) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
@@ -254,14 +238,10 @@ double Median(std::vector<double> values) {
 }
 
 // The median time of `ours` over the median time of `reference`.
-double Ratio(const Collector& collector, const std::string& ours, const std::string& reference,
+double Ratio(const RunCollector& collector, const std::string& ours, const std::string& reference,
              bool cpu = false) {
-  const auto& times = cpu ? collector.cpuSeconds : collector.seconds;
-  const auto a = times.find(ours);
-  const auto b = times.find(reference);
-  if (a == times.end() || b == times.end()) return 0;
-  const double below = Median(b->second);
-  return below == 0 ? 0 : Median(a->second) / below;
+  const double below = Median(collector.Times(reference, cpu));
+  return below == 0 ? 0 : Median(collector.Times(ours, cpu)) / below;
 }
 
 }  // namespace
@@ -274,7 +254,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the TLS peers (openssl s_server) did not start\n");
     return 1;
   }
-  Collector collector;
+  RunCollector collector;
   benchmark::RunSpecifiedBenchmarks(&collector);
 
   const auto both = [&](const char* ours, const char* reference) {
