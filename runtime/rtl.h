@@ -4,6 +4,8 @@
 #pragma once
 
 #include "runtime/Arithmetic.h"
+#include "runtime/CharClass.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Extended.h"
 #include "runtime/NumberText.h"
+#include "runtime/ScopeExit.h"
