@@ -7,16 +7,16 @@ SMTP server of python3-aiosmtpd and dovecot's POP3 server.
 Usage: real_servers.py PATH_TO_TAMSEL [SERVER...]   (default: all of them)
 A server whose program is missing is reported and skipped; exit status 77
 when none could be run."""
-import grp
 import os
-import pwd
-import shutil
 import signal
 import socket
 import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "peers"))
+import dovecot  # noqa: E402
 
 PYTHON = "/usr/bin/python3"
 SKIP = 77
@@ -154,79 +154,19 @@ def test_smtp(tamsel, folder):
     return None
 
 
-DOVECOT_CONFIG = """\
-base_dir = {folder}/run
-state_dir = {folder}/state
-log_path = {folder}/dovecot.log
-protocols = pop3
-listen = 127.0.0.1
-ssl = no
-disable_plaintext_auth = no
-auth_mechanisms = plain
-default_internal_user = {user}
-default_internal_group = {group}
-default_login_user = {user}
-mail_location = maildir:{folder}/mail/%u
-first_valid_uid = 1
-first_valid_gid = 1
-passdb {{
-  driver = static
-  args = password=secret
-}}
-userdb {{
-  driver = static
-  args = uid={uid} gid={gid} home={folder}/home/%u
-}}
-service pop3-login {{
-  inet_listener pop3 {{
-    address = 127.0.0.1
-    port = {port}
-  }}
-  inet_listener pop3s {{
-    port = 0
-  }}
-}}
-service anvil {{
-  chroot =
-}}
-service stats {{
-  chroot =
-}}
-"""
-
-
 def test_pop3(tamsel, folder):
-    dovecot = shutil.which("dovecot") or "/usr/sbin/dovecot"
-    if not os.path.exists(dovecot) or not os.path.exists("/usr/lib/dovecot/pop3"):
-        return "dovecot is missing"
-    port = free_port()
-    # As root, the login processes run as dovenull and the mail user is
-    # nobody (dovecot refuses uid 0 for mail); otherwise everything is us.
-    root = os.getuid() == 0
-    account = pwd.getpwnam("dovenull") if root else pwd.getpwuid(os.getuid())
-    owner = pwd.getpwnam("nobody") if root else account
-    uid, gid = owner.pw_uid, owner.pw_gid
-    mail = os.path.join(folder, "mail", "tester", "new")
-    os.makedirs(mail)
-    for name in ("cur", "tmp"):
-        os.makedirs(os.path.join(folder, "mail", "tester", name))
-    with open(os.path.join(mail, "1.tamsel"), "w") as message:
-        message.write("Subject: hello\r\n\r\nbody\r\n.dotted\r\n")
-    for top, folders, files in os.walk(os.path.join(folder, "mail")):
-        for name in [top] + [os.path.join(top, entry) for entry in folders + files]:
-            os.chown(name, uid, gid) if root else None
-    config = os.path.join(folder, "dovecot.conf")
-    with open(config, "w") as out:
-        out.write(DOVECOT_CONFIG.format(folder=folder, port=port, uid=uid, gid=gid,
-                                        user=account.pw_name, group=grp.getgrgid(
-                                            account.pw_gid).gr_name))
-    os.chmod(folder, 0o755)
-    server = start([dovecot, "-F", "-c", config], port, folder)
-    if server is None:
-        return "dovecot did not start"
-    try:
-        session = run(tamsel, port, "--protocol", "pop3",
-                      commands="CAPA\nUSER tester\nPASS secret\nLIST\nRETR 1\nUIDL 1\nQUIT\n")
+    # Another process may take the free port before dovecot binds it: retry.
+    for _ in range(5):
+        port = dovecot.free_port()
+        server = dovecot.Dovecot(folder, pop3=port)
+        if server.problem is None or not dovecot.has_protocol("pop3"):
+            break
+    if server.problem is not None:
+        return server.problem
+    with server:
+        server.add_message("Subject: hello\r\n\r\nbody\r\n.dotted\r\n")
+        session = run(tamsel, port, "--protocol", "pop3", commands=(
+            f"CAPA\nUSER {server.user}\nPASS {server.password}\nLIST\nRETR 1\nUIDL 1\nQUIT\n"))
         check("pop3 exit status", session.returncode, 0)
         lines = session.stdout.splitlines()
         check("pop3 greeting", lines[:1] and lines[0].startswith("+OK"), True)
@@ -237,8 +177,6 @@ def test_pop3(tamsel, folder):
               ["+OK", "+OK"])
         wrong = run(tamsel, port, "--protocol", "pop3", commands="RETR 1\nQUIT\n")
         check("pop3 error exit status", wrong.returncode, 3)
-    finally:
-        stop(server)
     return None
 
 
