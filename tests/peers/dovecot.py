@@ -10,8 +10,11 @@ From Python:
 
     import sys; sys.path.insert(0, "<repo>/tests/peers")
     import dovecot
+    port, port2 = dovecot.free_port(), dovecot.free_port()
     with dovecot.Dovecot(folder, pop3=port, imap=port2, cert=c, key=k) as server:
-        if server.problem: ...        # why it did not start (None when it did)
+        if server.problem: ...        # why it did not start (None when it did);
+                                      # another process may have taken a port: retry
+        # server.user / server.password: "tester" / "secret"
         server.add_message("Subject: hi\\r\\n\\r\\nbody\\r\\n")
 
 From a shell (the C++ tests use this): write the configuration only, print
@@ -19,6 +22,7 @@ its path, and start it with `dovecot -F -c PATH`:
 
     dovecot.py config FOLDER [--pop3 PORT] [--pop3s PORT] [--imap PORT]
                              [--imaps PORT] [--cert FILE --key FILE]
+                             [--tls-only-auth]
 """
 import argparse
 import grp
@@ -31,6 +35,9 @@ import socket
 import subprocess
 import sys
 import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from ports import free_port, listens  # noqa: E402,F401  (free_port: for callers)
 
 USER = "tester"
 PASSWORD = "secret"
@@ -68,13 +75,14 @@ def _accounts():
 
 
 def write_config(folder, pop3=None, pop3s=None, imap=None, imaps=None, cert=None, key=None,
-                 user=USER, password=PASSWORD):
+                 user=USER, password=PASSWORD, cleartext_auth=True):
     """Writes FOLDER/dovecot.conf and FOLDER/users and returns the
     configuration's path. pop3/pop3s/imap/imaps are 127.0.0.1 ports (None: that
     listener is off); a protocol is served when one of its ports is given.
     With cert and key (PEM files), TLS is offered: STLS/STARTTLS on the plain
     ports and implicit TLS on the pop3s/imaps ports. Plain-text logins are
-    allowed without TLS. The user's mail is the maildir FOLDER/home/USER/Maildir."""
+    allowed without TLS unless cleartext_auth is False (then logins and the
+    SASL mechanisms are offered only over TLS, dovecot's own default). The user's mail is the maildir FOLDER/home/USER/Maildir."""
     major_minor = version() or (2, 3)
     login, mail = _accounts()
     group = grp.getgrgid(login.pw_gid).gr_name
@@ -118,7 +126,8 @@ def write_config(folder, pop3=None, pop3s=None, imap=None, imaps=None, cert=None
     ]
     tls = cert is not None and key is not None
     if new:
-        lines += ["auth_allow_cleartext = yes", "mail_driver = maildir",
+        lines += [f"auth_allow_cleartext = {'yes' if cleartext_auth else 'no'}",
+                  "mail_driver = maildir",
                   "mail_path = ~/Maildir",
                   f"passdb passwd-file {{\n  passwd_file_path = {users}\n}}",
                   f"userdb passwd-file {{\n  passwd_file_path = {users}\n}}"]
@@ -126,7 +135,8 @@ def write_config(folder, pop3=None, pop3s=None, imap=None, imaps=None, cert=None
             lines += ["ssl = yes", f"ssl_server_cert_file = {cert}",
                       f"ssl_server_key_file = {key}"]
     else:
-        lines += ["disable_plaintext_auth = no", "mail_location = maildir:~/Maildir",
+        lines += [f"disable_plaintext_auth = {'no' if cleartext_auth else 'yes'}",
+                  "mail_location = maildir:~/Maildir",
                   f"passdb {{\n  driver = passwd-file\n  args = {users}\n}}",
                   f"userdb {{\n  driver = passwd-file\n  args = {users}\n}}"]
         if tls:
@@ -155,15 +165,7 @@ def write_config(folder, pop3=None, pop3s=None, imap=None, imaps=None, cert=None
     return path
 
 
-def free_port():
-    """A 127.0.0.1 port that was free a moment ago (another process may take
-    it before the server does: callers retry)."""
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-def _listening(port):
+def _greets(port):
     try:
         with socket.create_connection(("127.0.0.1", port), timeout=0.5) as probe:
             probe.settimeout(2)
@@ -179,7 +181,7 @@ class Dovecot:
     Use as a context manager, or call stop()."""
 
     def __init__(self, folder, pop3=None, pop3s=None, imap=None, imaps=None, cert=None,
-                 key=None, user=USER, password=PASSWORD, limit=20.0):
+                 key=None, user=USER, password=PASSWORD, cleartext_auth=True, limit=20.0):
         self.folder, self.user, self.password = folder, user, password
         self.process = None
         self.problem = None
@@ -191,7 +193,8 @@ class Dovecot:
             self.problem = "dovecot is not installed" if program is None else \
                 f"dovecot has no {' or '.join(missing)} server (dovecot-{missing[0]}d)"
             return
-        config = write_config(folder, pop3, pop3s, imap, imaps, cert, key, user, password)
+        config = write_config(folder, pop3, pop3s, imap, imaps, cert, key, user, password,
+                              cleartext_auth)
         output = open(os.path.join(folder, "dovecot.out"), "wb")
         self.process = subprocess.Popen([program, "-F", "-c", config], cwd=folder,
                                         stdin=subprocess.DEVNULL, stdout=output,
@@ -203,8 +206,9 @@ class Dovecot:
         while time.monotonic() < deadline:
             if self.process.poll() is not None:
                 break
-            if all(_listening(port) for port in plain) and all(
-                    _open(port) for port in ports):
+            # The master holds every listening socket; the plain ones greet.
+            if all(listens(self.process.pid, port) for port in ports) and all(
+                    _greets(port) for port in plain):
                 return
             time.sleep(0.05)
         self.problem = "dovecot did not start: " + self.log()[-2000:]
@@ -256,14 +260,6 @@ class Dovecot:
         self.stop()
 
 
-def _open(port):
-    try:
-        socket.create_connection(("127.0.0.1", port), timeout=0.5).close()
-        return True
-    except OSError:
-        return False
-
-
 def main(arguments):
     parser = argparse.ArgumentParser(description="Writes a dovecot configuration for tests.")
     parser.add_argument("command", choices=["config"])
@@ -272,9 +268,12 @@ def main(arguments):
         parser.add_argument(f"--{name}", type=int)
     parser.add_argument("--cert")
     parser.add_argument("--key")
+    parser.add_argument("--tls-only-auth", action="store_true",
+                        help="offer logins only over TLS")
     options = parser.parse_args(arguments)
     print(write_config(os.path.abspath(options.folder), options.pop3, options.pop3s,
-                       options.imap, options.imaps, options.cert, options.key))
+                       options.imap, options.imaps, options.cert, options.key,
+                       cleartext_auth=not options.tls_only_auth))
     return 0
 
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <netdb.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/resource.h>
 
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include "socket/Psock.h"
 #include "socket/WinsockShim.h"
 #include "tests/socket/Peer.h"
+#include "tests/support/Peers.h"
 #include "toolkit/Pump.h"
 
 namespace {
@@ -55,9 +57,32 @@ std::optional<ESockError> Caught(Call call) {
   return std::nullopt;
 }
 
+// Every wait for another thread or the kernel is bounded, generously, so
+// that a loaded machine (the sanitizer run) only makes it slower.
+constexpr auto kEventLimit = std::chrono::seconds(30);
+
 void PumpUntil(const std::function<bool()>& done) {
-  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  const auto limit = std::chrono::steady_clock::now() + kEventLimit;
   while (!done() && std::chrono::steady_clock::now() < limit) toolkit::WaitForMessages();
+}
+
+// Waits, without pumping, until `done` holds; false when the limit passed.
+bool WaitUntil(const std::function<bool()>& done) {
+  const auto limit = std::chrono::steady_clock::now() + kEventLimit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= limit) return false;
+    sockettest::SleepMs(1);
+  }
+  return true;
+}
+
+// Waits until `fd` has something to report (data, end, reset, writability
+// as asked); false when the limit passed.
+bool WaitForDescriptor(int fd, short events) {
+  pollfd probe{fd, events, 0};
+  const int limitMs =
+      static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(kEventLimit).count());
+  return ::poll(&probe, 1, limitMs) == 1;
 }
 
 // Answers each line with the lines of `replies`, in turn.
@@ -185,7 +210,9 @@ class FullListener {
       ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
       fillers_.push_back(fd);
     }
-    sockettest::SleepMs(20);
+    // The first one fills the queue once its handshake is done; the second
+    // stays unanswered.
+    WaitForDescriptor(fillers_.front(), POLLOUT);
   }
   ~FullListener() {
     for (int fd : fillers_) ::close(fd);
@@ -275,7 +302,9 @@ TEST_F(Powersock, NotificationOfAClosedSocketLeavesItsSuccessorAlone) {
   sock->TimeOut = 2000;
   sock->Connect();
   sock->Writeln("go");
-  sockettest::SleepMs(100);  // data and close are both there before the next pump
+  // The peer has sent "bye" and closed: data and close are both there
+  // before the next pump.
+  ASSERT_TRUE(WaitUntil([&] { return peer.Served() >= 1; }));
   std::string again = "not called";
   sock->OnDataAvailable = [&](TPowersock*) {
     sock->OnDataAvailable = nullptr;
@@ -469,10 +498,7 @@ TEST_F(Powersock, ByteAtATimePeerStillGivesWholeLines) {
 }
 
 TEST_F(Powersock, PeerClosingMidLineGivesTheEmptyLine) {
-  Peer& peer = StartPeer([](int fd) {
-    sockettest::SendAll(fd, "partial");
-    sockettest::SleepMs(30);
-  });
+  Peer& peer = StartPeer([](int fd) { sockettest::SendAll(fd, "partial"); });
   ConnectTo(peer);
   EXPECT_EQ(sock->ReadLn(), "");
   EXPECT_EQ(sock->TakePartialLine(), "partial");
@@ -510,7 +536,8 @@ TEST_F(Powersock, PeerResetIsASocketErrorWithItsText) {
   ConnectTo(peer);
   sock->Writeln("go");
   peer.Join();
-  sockettest::SleepMs(20);  // the reset has arrived; nothing pumped it yet
+  // The reset has arrived; nothing pumped it yet.
+  ASSERT_TRUE(WaitForDescriptor(sock->SocketHandle, POLLIN));
   std::vector<std::pair<int, std::string>> errors;
   sock->OnError = [&](toolkit::Component*, uint16_t number, const std::string& text) {
     errors.emplace_back(number, text);
@@ -663,14 +690,14 @@ TEST_F(Powersock, SendingToAPeerThatHasGoneFailsWithoutKillingTheProcess) {
   sock->Writeln("go");
   peer.Join();
   Strings errors;
-  for (int i = 0; i < 100 && errors.size() < 3; ++i) {
+  WaitUntil([&] {
     try {
       sock->Write(std::string(1000, 'q'));
     } catch (const ESockError& e) {
       errors.push_back(e.Message());
     }
-    sockettest::SleepMs(1);
-  }
+    return errors.size() >= 3;
+  });
   ASSERT_EQ(errors.size(), 3u);
   for (const std::string& error : errors) {
     EXPECT_TRUE(error == "10054:Connection reset by peer" ||
@@ -757,7 +784,7 @@ TEST_F(Powersock, CanceledAcceptRaises) {
 class PowersockIPv6 : public Powersock {
  protected:
   void SetUp() override {
-    if (!sockettest::LoopbackIPv6Available()) GTEST_SKIP() << "::1 is not available here";
+    if (!sockettest::LoopbackIPv6Available()) PEER_UNAVAILABLE("::1 is not available here");
     Powersock::SetUp();
   }
   Peer& StartPeer6(Peer::Script script, int connections = 1) {
@@ -915,10 +942,6 @@ TEST(PowersockUsers, FailedStartLeavesTheCountAndReleasesEverything) {
   EXPECT_EQ(TPowersock::WinsockUsers(), 0);
 }
 
-void SleepUntilServed(const Peer& peer, int served) {
-  for (int i = 0; i < 500 && peer.Served() < served; ++i) sockettest::SleepMs(10);
-}
-
 TEST(PowersockUsers, ThousandSessionsLeaveNoDescriptorBehind) {
   constexpr int kSessions = 1000;
   Peer peer(
@@ -939,7 +962,7 @@ TEST(PowersockUsers, ThousandSessionsLeaveNoDescriptorBehind) {
     return reply;
   };
   session(-1);  // warms up what the event loop opens once
-  SleepUntilServed(peer, 1);
+  WaitUntil([&] { return peer.Served() >= 1; });
   const int before = OpenDescriptors();
   for (int i = 0; i < kSessions; ++i) {
     ASSERT_EQ(session(i), "250 n" + std::to_string(i) + "\r\n");

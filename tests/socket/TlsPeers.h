@@ -63,6 +63,13 @@ class TestCertificates {
   }
 
   bool Ready() const { return ready_; }
+  // What the openssl commands printed.
+  std::string Log() const {
+    std::ifstream in(folder_.File("openssl.log"));
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
   std::string CaFile() const { return folder_.File("ca.pem"); }
   std::string Cert(const std::string& name) const { return folder_.File(name + ".pem"); }
   std::string Key(const std::string& name) const { return folder_.File(name + ".key"); }
@@ -203,8 +210,10 @@ class TlsServer {
 
 // Dovecot's POP3 server on 127.0.0.1 with the "good" test certificate for
 // STLS, run in the foreground with a configuration of its own in a
-// temporary folder (its base, state and log files there too). Only the
-// commands before login are of use: the mail store is never set up.
+// temporary folder (its base, state and log files there too), written by
+// tests/peers/dovecot.py for the dovecot version installed. Its user is
+// "tester" with the password "secret" and an empty mailbox; logins (and the
+// SASL mechanisms) are offered only over TLS.
 class Pop3Server {
  public:
   Pop3Server() {
@@ -213,7 +222,7 @@ class Pop3Server {
     std::filesystem::permissions(folder_.Path(), std::filesystem::perms(0755));
     for (int attempt = 0; attempt < 5 && port_ == 0; ++attempt) {
       const uint16_t port = FreePort();
-      WriteConfiguration(port);
+      if (!WriteConfiguration(port)) break;
       const std::string config = folder_.File("dovecot.conf");
       const std::vector<std::string> arguments = {"dovecot", "-F", "-c", config};
       std::vector<char*> argv;
@@ -245,6 +254,15 @@ class Pop3Server {
 
   // 0 when the server did not come up.
   uint16_t Port() const { return port_; }
+  // What writing the configuration and dovecot itself reported.
+  std::string Log() const {
+    std::stringstream text;
+    for (const char* name : {"config.log", "dovecot.out", "dovecot.log"}) {
+      std::ifstream in(folder_.File(name));
+      text << in.rdbuf();
+    }
+    return text.str();
+  }
 
  private:
   static uint16_t FreePort() {
@@ -252,29 +270,16 @@ class Pop3Server {
     return probe.Port();
   }
 
-  void WriteConfiguration(uint16_t port) const {
+  // The configuration for the installed dovecot's version, written by the
+  // peer module that the Python tests use too.
+  bool WriteConfiguration(uint16_t port) const {
     const TestCertificates& certificates = TestCertificates::Get();
-    const std::string dir = folder_.Path();
-    std::ofstream(dir + "/dovecot.conf")
-        << "base_dir = " << dir << "/run\n"
-        << "state_dir = " << dir << "/state\n"
-        << "log_path = " << dir << "/dovecot.log\n"
-        << "instance_name = tessera-test-" << port << "\n"
-        << "protocols = pop3\n"
-        << "listen = 127.0.0.1\n"
-        << "ssl = yes\n"
-        << "ssl_cert = <" << certificates.Cert("good") << "\n"
-        << "ssl_key = <" << certificates.Key("good") << "\n"
-        << "ssl_min_protocol = TLSv1.2\n"
-        << "auth_mechanisms = plain\n"
-        << "passdb {\n  driver = static\n  args = password=unused\n}\n"
-        << "userdb {\n  driver = static\n  args = uid=nobody gid=nogroup home=" << dir
-        << "/home\n}\n"
-        << "service pop3-login {\n"
-        << "  inet_listener pop3 {\n    port = " << port << "\n  }\n"
-        << "  inet_listener pop3s {\n    port = 0\n  }\n"
-        << "}\n"
-        << "service anvil {\n  chroot =\n}\n";
+    const std::string command = std::string("/usr/bin/python3 '") + TESSERA_TEST_PEERS_DIR +
+                                "/dovecot.py' config '" + folder_.Path() + "' --pop3 " +
+                                std::to_string(port) + " --cert '" + certificates.Cert("good") +
+                                "' --key '" + certificates.Key("good") + "' --tls-only-auth >>'" +
+                                folder_.File("config.log") + "' 2>&1";
+    return std::system(command.c_str()) == 0;
   }
 
   // Waits for the "+OK" greeting on the port, at most 10 s.

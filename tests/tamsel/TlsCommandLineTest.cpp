@@ -11,6 +11,7 @@
 #include "programs/tamsel/TamselWindow.h"
 #include "tests/socket/Peer.h"
 #include "tests/socket/TlsPeers.h"
+#include "tests/support/Peers.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -20,6 +21,7 @@ using sockettest::TestCertificates;
 using sockettest::TlsServer;
 using tamsel::Options;
 using testing::HasSubstr;
+using testing::StartsWith;
 
 std::string ProblemOf(const std::vector<std::string>& arguments, Options* parsed = nullptr) {
   Options options;
@@ -75,7 +77,9 @@ Outcome RunTamsel(const std::string& host, uint16_t port, std::vector<std::strin
 class TamselTls : public testing::Test {
  protected:
   void SetUp() override {
-    if (!TestCertificates::Get().Ready()) GTEST_SKIP() << "openssl could not make certificates";
+    if (!TestCertificates::Get().Ready()) {
+      PEER_UNAVAILABLE("openssl could not make certificates: " + TestCertificates::Get().Log());
+    }
   }
   const std::string ca = TestCertificates::Get().CaFile();
 };
@@ -95,7 +99,7 @@ TEST_F(TamselTls, ImplicitTlsRunsCommandsAndSummarisesTheCertificate) {
 
 TEST_F(TamselTls, IPv6HostsWithAndWithoutBrackets) {
   TlsServer server("good", {"-rev"}, {}, "[::1]");
-  if (server.Port() == 0) GTEST_SKIP() << "no IPv6 loopback";
+  if (server.Port() == 0) PEER_UNAVAILABLE("no IPv6 loopback: " + server.Log());
   for (const char* host : {"::1", "[::1]"}) {
     const Outcome outcome =
         RunTamsel(host, server.Port(), {"--tls", "--cafile", ca, "--send", "v6"});
@@ -111,8 +115,10 @@ TEST_F(TamselTls, UntrustedCertificatesFailUnlessInsecureWhichWarns) {
   const Outcome refused = RunTamsel("127.0.0.1", server.Port(), {"--tls", "--send", "x"});
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.output, "");
-  EXPECT_EQ(refused.errors, "tamsel: TLS with " + where +
-                                " failed: certificate verify failed: self-signed certificate\n");
+  // tamsel's words, then OpenSSL's reason (worded differently by its versions).
+  const std::string said = "tamsel: TLS with " + where + " failed: ";
+  EXPECT_THAT(refused.errors, StartsWith(said));
+  EXPECT_GT(refused.errors.size(), said.size() + 1);
 
   const Outcome insecure =
       RunTamsel("127.0.0.1", server.Port(), {"--tls", "--insecure", "--send", "ab"});
@@ -126,7 +132,7 @@ TEST_F(TamselTls, UntrustedCertificatesFailUnlessInsecureWhichWarns) {
 
 TEST_F(TamselTls, StartTlsPop3AgainstDovecot) {
   sockettest::Pop3Server server;
-  if (server.Port() == 0) GTEST_SKIP() << "dovecot did not start";
+  if (server.Port() == 0) PEER_UNAVAILABLE("dovecot did not start: " + server.Log());
   const Outcome outcome = RunTamsel("localhost", server.Port(),
                                     {"--starttls", "pop3", "--cafile", ca, "--protocol", "pop3",
                                      "--transcript", "--send", "CAPA", "--send", "QUIT"});
@@ -136,7 +142,7 @@ TEST_F(TamselTls, StartTlsPop3AgainstDovecot) {
                                                   "<- +OK Begin TLS negotiation now.\n"
                                                   "-> CAPA\n"
                                                   "<- +OK\n"));
-  EXPECT_THAT(outcome.output, HasSubstr("<- SASL PLAIN\n"));  // offered only over TLS
+  EXPECT_THAT(outcome.output, HasSubstr("<- SASL PLAIN"));  // offered only over TLS
   EXPECT_THAT(outcome.output, HasSubstr("-> QUIT\n<- +OK Logging out\n"));
   EXPECT_THAT(outcome.errors, HasSubstr("; verified\n"));
 }
@@ -263,8 +269,10 @@ TEST_F(TamselTlsWindow, AnUntrustedCertificateIsRefusedUnlessNotCheckedWhichIsSh
   ASSERT_NE(server.Port(), 0) << server.Log();
   ConnectTo(server.Port(), tamsel::TamselWindow::TlsChoice::Implicit, /*trust=*/false);
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "TLS with 127.0.0.1:" + std::to_string(server.Port()) +
-                          " failed: certificate verify failed: self-signed certificate");
+  // The window's words, then OpenSSL's reason (worded differently by its versions).
+  const std::string said = "TLS with 127.0.0.1:" + std::to_string(server.Port()) + " failed: ";
+  EXPECT_THAT(boxes[0], StartsWith(said));
+  EXPECT_GT(boxes[0].size(), said.size());
   EXPECT_FALSE(window.PadlockClosed());
 
   window.SetInsecure(true);
@@ -279,7 +287,7 @@ TEST_F(TamselTlsWindow, AnUntrustedCertificateIsRefusedUnlessNotCheckedWhichIsSh
 
 TEST_F(TamselTlsWindow, StartTlsListsTheNegotiationThenEncrypts) {
   sockettest::Pop3Server server;
-  if (server.Port() == 0) GTEST_SKIP() << "dovecot did not start";
+  if (server.Port() == 0) PEER_UNAVAILABLE("dovecot did not start: " + server.Log());
   window.SetProtocol(tamsel::Protocol::Pop3);
   ConnectTo(server.Port(), tamsel::TamselWindow::TlsChoice::StartPop3);
   ASSERT_TRUE(boxes.empty()) << boxes.front();

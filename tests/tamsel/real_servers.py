@@ -5,11 +5,10 @@ stopped at the end (never a system service): redis-server, memcached, the
 SMTP server of python3-aiosmtpd and dovecot's POP3 server.
 
 Usage: real_servers.py PATH_TO_TAMSEL [SERVER...]   (default: all of them)
-A server whose program is missing is reported and skipped; exit status 77
-when none could be run."""
+A server that cannot start is reported and skipped (exit status 77 when none
+could be run), or a failure when TESSERA_REQUIRE_PEERS=1 is set."""
 import os
 import signal
-import socket
 import subprocess
 import sys
 import tempfile
@@ -17,9 +16,10 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "peers"))
 import dovecot  # noqa: E402
+import ports  # noqa: E402
+import required  # noqa: E402
 
 PYTHON = "/usr/bin/python3"
-SKIP = 77
 failures = []
 
 
@@ -28,35 +28,25 @@ def check(what, actual, expected):
         failures.append(f"{what}: expected {expected!r}, got {actual!r}")
 
 
-def free_port():
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        return probe.getsockname()[1]
-
-
-def wait_for_port(port, server, limit=15.0):
-    deadline = time.monotonic() + limit
-    while time.monotonic() < deadline:
-        if server.poll() is not None:
-            return False
-        try:
-            with socket.create_connection(("127.0.0.1", port), timeout=0.5):
-                return True
-        except OSError:
+def start(make_command, folder, limit=15.0, **options):
+    """Starts make_command(port) on a free port, in its own process group,
+    and waits until it listens there; another port when some other process
+    took that one first. (server, port), or (None, 0) when it does not
+    listen in time."""
+    for _ in range(5):
+        port = ports.free_port()
+        log = open(os.path.join(folder, "server.log"), "wb")
+        server = subprocess.Popen(make_command(port), cwd=folder, stdout=log,
+                                  stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
+                                  start_new_session=True, **options)
+        log.close()
+        deadline = time.monotonic() + limit
+        while time.monotonic() < deadline and server.poll() is None:
+            if ports.listens(server.pid, port):
+                return server, port
             time.sleep(0.05)
-    return False
-
-
-def start(command, port, folder, **options):
-    """Starts `command` in its own process group; None when it does not
-    listen on `port` in time."""
-    log = open(os.path.join(folder, "server.log"), "wb")
-    server = subprocess.Popen(command, cwd=folder, stdout=log, stderr=subprocess.STDOUT,
-                              stdin=subprocess.DEVNULL, start_new_session=True, **options)
-    if wait_for_port(port, server):
-        return server
-    stop(server)
-    return None
+        stop(server)
+    return None, 0
 
 
 def stop(server):
@@ -78,9 +68,9 @@ def run(tamsel, port, *arguments, commands=""):
 
 
 def test_redis(tamsel, folder):
-    port = free_port()
-    server = start(["redis-server", "--port", str(port), "--bind", "127.0.0.1", "--save", "",
-                    "--appendonly", "no", "--dir", folder, "--daemonize", "no"], port, folder)
+    server, port = start(lambda port: [
+        "redis-server", "--port", str(port), "--bind", "127.0.0.1", "--save", "",
+        "--appendonly", "no", "--dir", folder, "--daemonize", "no"], folder)
     if server is None:
         return "redis-server did not start"
     try:
@@ -100,10 +90,9 @@ def test_redis(tamsel, folder):
 
 
 def test_memcached(tamsel, folder):
-    port = free_port()
     user = ["-u", "root"] if os.getuid() == 0 else []
-    server = start(["memcached", "-l", "127.0.0.1", "-p", str(port), "-U", "0", *user], port,
-                   folder)
+    server, port = start(lambda port: [
+        "memcached", "-l", "127.0.0.1", "-p", str(port), "-U", "0", *user], folder)
     if server is None:
         return "memcached did not start"
     try:
@@ -126,8 +115,8 @@ def test_memcached(tamsel, folder):
 
 
 def test_smtp(tamsel, folder):
-    port = free_port()
-    server = start([PYTHON, "-m", "aiosmtpd", "-n", "-l", f"127.0.0.1:{port}"], port, folder)
+    server, port = start(lambda port: [
+        PYTHON, "-m", "aiosmtpd", "-n", "-l", f"127.0.0.1:{port}"], folder)
     if server is None:
         return "the aiosmtpd server did not start"
     try:
@@ -157,7 +146,7 @@ def test_smtp(tamsel, folder):
 def test_pop3(tamsel, folder):
     # Another process may take the free port before dovecot binds it: retry.
     for _ in range(5):
-        port = dovecot.free_port()
+        port = ports.free_port()
         server = dovecot.Dovecot(folder, pop3=port)
         if server.problem is None or not dovecot.has_protocol("pop3"):
             break
@@ -193,14 +182,17 @@ def main():
             before = len(failures)
             problem = TESTS[name](tamsel, folder)
             if problem is not None:
+                if required.peers_required():
+                    failures.append(f"{name}: a required peer is not available: {problem}")
+                    continue
                 print(f"{name}: skipped: {problem}")
                 continue
             ran += 1
             print(f"{name}: {'ok' if len(failures) == before else 'failed'}")
     for failure in failures:
         print(failure)
-    if ran == 0:
-        return SKIP
+    if ran == 0 and not failures:
+        return required.SKIP
     return 1 if failures else 0
 
 
