@@ -52,7 +52,7 @@ class TempFolder {
 // signs, each a NAME.pem with its NAME.key:
 //   good        localhost, 127.0.0.1 and ::1, valid for two days
 //   wronghost   only the name wrong.example
-//   expired     as good, but its validity ended a day before it began
+//   expired     as good, but valid only on the first day of 2020
 //   selfsigned  as good, but signed by itself
 // Made once per test program; Ready() is false when openssl failed.
 class TestCertificates {
@@ -87,14 +87,31 @@ class TestCertificates {
                      " -days " + std::to_string(days) + " -extfile " + name + ".ext -out " + name +
                      ".pem");
     };
+    // `x509 -days` takes no negative count since OpenSSL 3.2, and its
+    // -not_before/-not_after are newer than 3.0: `openssl ca` sets past dates
+    // on both, with a configuration and a database of its own.
+    const auto signExpired = [&] {
+      std::ofstream(dir + "/ca.cnf") << "[ca]\ndefault_ca = test\n"
+                                     << "[test]\ndatabase = index.txt\nnew_certs_dir = .\n"
+                                     << "serial = serial\ndefault_md = sha256\npolicy = any\n"
+                                     << "unique_subject = no\n[any]\ncommonName = supplied\n";
+      std::ofstream(dir + "/index.txt");
+      std::ofstream(dir + "/serial") << "1000\n";
+      std::ofstream(dir + "/expired.ext") << localNames << "\n";
+      return Openssl("req" + newKey +
+                     " -keyout expired.key -out expired.csr -subj /CN=localhost") &&
+             Openssl(
+                 "ca -batch -config ca.cnf -cert ca.pem -keyfile ca.key -notext"
+                 " -in expired.csr -out expired.pem -extfile expired.ext"
+                 " -startdate 20200101000000Z -enddate 20200102000000Z");
+    };
     ready_ = !dir.empty() &&
              Openssl("req -x509" + newKey +
                      " -keyout ca.key -out ca.pem -days 2 -subj '/CN=Tessera Test CA'"
                      " -addext basicConstraints=critical,CA:TRUE"
                      " -addext keyUsage=critical,keyCertSign,cRLSign") &&
              sign("good", localNames, 2) &&
-             sign("wronghost", "subjectAltName=DNS:wrong.example", 2) &&
-             sign("expired", localNames, -1) &&
+             sign("wronghost", "subjectAltName=DNS:wrong.example", 2) && signExpired() &&
              Openssl("req -x509" + newKey +
                      " -keyout selfsigned.key -out selfsigned.pem -days 2 -subj /CN=localhost"
                      " -addext " +
