@@ -225,6 +225,7 @@ class TlsServer {
   uint16_t port_ = 0;
 };
 
+#ifdef TESSERA_TEST_PEERS_DIR  // where tests/peers is known (the test programs)
 // Dovecot's POP3 server on 127.0.0.1 with the "good" test certificate for
 // STLS, run in the foreground with a configuration of its own in a
 // temporary folder (its base, state and log files there too), written by
@@ -339,5 +340,7 @@ class Pop3Server {
   pid_t pid_ = -1;
   uint16_t port_ = 0;
 };
+
+#endif  // TESSERA_TEST_PEERS_DIR
 
 }  // namespace sockettest
