@@ -115,8 +115,10 @@ def test_memcached(tamsel, folder):
 
 
 def test_smtp(tamsel, folder):
+    # Unbuffered (-u): the message the server prints must be in its log even
+    # though it is ended by a signal, which leaves no time to flush a buffer.
     server, port = start(lambda port: [
-        PYTHON, "-m", "aiosmtpd", "-n", "-l", f"127.0.0.1:{port}"], folder)
+        PYTHON, "-u", "-m", "aiosmtpd", "-n", "-l", f"127.0.0.1:{port}"], folder)
     if server is None:
         return "the aiosmtpd server did not start"
     try:
