@@ -133,6 +133,11 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setTextElideMode(Qt::ElideRight);
   }
+  // The result shows a value of 18 digits, a sign and an exponent whole,
+  // whatever the font's size.
+  result_->setMinimumWidth(
+      result_->fontMetrics().horizontalAdvance(QStringLiteral("-8.88888888888888888E-4888")) +
+      result_->sizeHint().height());
   // An empty summary keeps its line, so that the lists do not jump when the
   // amount loses its value and gets it back.
   summary_->setMinimumHeight(summary_->fontMetrics().height());
@@ -411,6 +416,7 @@ void MainWindow::UpdateConversion() {
     const Extended amount = amount_->Number();
     const Extended result = Convert(category, category.Selection1, category.Selection2, amount);
     result_->setText(ShowValue(result));
+    result_->setCursorPosition(0);  // too long for the field: its first digits show
     summary_->setText(ToQString(rtl::FormatGeneral(amount) + " " + from.Symbol + " = " +
                                 rtl::FormatGeneral(result) + " " + to.Symbol));
   } catch (const std::exception& error) {

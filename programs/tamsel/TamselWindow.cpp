@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "toolkit/Application.h"
 #include "toolkit/Text.h"
@@ -249,7 +250,9 @@ QWidget* TamselWindow::BuildCommandBox() {
   transactions_->header()->setSectionResizeMode(QHeaderView::Interactive);
   const int digit = transactions_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
   transactions_->setColumnWidth(0, 28 * digit);
-  transactions_->setColumnWidth(1, 10 * digit);
+  // At least as wide as its header, in any language and font size.
+  transactions_->setColumnWidth(1,
+                                std::max(10 * digit, transactions_->header()->sectionSizeHint(1)));
   transactions_->header()->setStretchLastSection(true);
   return box;
 }
