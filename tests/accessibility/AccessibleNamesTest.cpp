@@ -121,6 +121,24 @@ TEST_F(Names, EveryTamselControlIsNamedAndThePadlockSaysWhatItShows) {
   EXPECT_TRUE(labels.contains(QStringLiteral("Padlock: Not encrypted")))
       << labels.join('|').toStdString();
   EXPECT_FALSE(window.findChild<QTreeWidget*>()->accessibleName().isEmpty());
+
+  // Tab walks the controls in reading order: left to right, top to bottom.
+  QStringList order;
+  QWidget* first = window.findChildren<QLineEdit*>().value(0);
+  ASSERT_NE(first, nullptr);
+  QWidget* widget = first;
+  do {
+    if (widget->focusPolicy() & Qt::TabFocus && !widget->isWindow() &&
+        !widget->parentWidget()->inherits("QAbstractSpinBox") &&
+        !widget->parentWidget()->inherits("QComboBox")) {
+      order << HeardName(&window, widget);
+    }
+    widget = widget->nextInFocusChain();
+  } while (widget != first && order.size() < 40);
+  EXPECT_EQ(order.join(QStringLiteral(" | ")).toStdString(),
+            "Host | Port | Protocol | Time-out | Report level | TLS | CA file | Browse... | "
+            "Do not check the certificate | Read the greeting after connecting | Connect | "
+            "Disconnect | Cancel | Command | Send | Commands and replies | Status trace");
 }
 
 }  // namespace
