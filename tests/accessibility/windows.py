@@ -388,9 +388,8 @@ def quillon(pyatspi, env, program, folder):
         if swap is None or not swap.name.startswith("Swap"):
             fail("quillon: Tab after the amount reaches %r, not Swap" % (swap and swap.name))
         alt(pyatspi, "c")
-        if wait_for("Alt+C to reach the category list",
-                    lambda: (focused(frame, pyatspi) or frame).name == "Category") is None:
-            pass
+        wait_for("Alt+C to reach the category list",
+                 lambda: (focused(frame, pyatspi) or frame).name == "Category")
         print("quillon: typed 6 and 12 and read %s and %s" % (first, second), flush=True)
     finally:
         process.terminate()
