@@ -243,9 +243,13 @@ void TDataEdit::changeEvent(QEvent* event) {
 // The field's own flag may change while its parent is disabled, which sends
 // the field no event; when the parent is enabled again the label hears of it
 // and is put right here.
+// The event's type is tested first and the label found by qobject_cast:
+// a label being destroyed also passes its events through here, and is no
+// longer a QLabel then.
 bool TDataEdit::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == editLabel_.data() && event->type() == QEvent::EnabledChange) {
-    SyncLabelEnabled();
+  if (event->type() == QEvent::EnabledChange) {
+    QLabel* label = qobject_cast<QLabel*>(watched);
+    if (label != nullptr && label == editLabel_.data()) SyncLabelEnabled();
   }
   return QLineEdit::eventFilter(watched, event);
 }
