@@ -218,16 +218,47 @@ void TDataEdit::SetUnitsString(const std::string& unitsString) {
 }
 
 void TDataEdit::SetEditLabel(QLabel* label) {
+  if (editLabel_) editLabel_->removeEventFilter(this);
   editLabel_ = label;
   pendingLabelName_.clear();
   if (label == nullptr) return;
   label->setBuddy(this);
+  label->installEventFilter(this);
   UpdateLabel();
 }
 
 void TDataEdit::SetEnabled(bool enabled) {
   setEnabled(enabled);
-  UpdateLabel();
+  // Under a disabled parent the field's own flag changes without an event.
+  SyncLabelEnabled();
+}
+
+// QWidget::setEnabled is not virtual: the field learns of a change through
+// the event it sends, whichever name was called.
+void TDataEdit::changeEvent(QEvent* event) {
+  QLineEdit::changeEvent(event);
+  if (event->type() == QEvent::EnabledChange) SyncLabelEnabled();
+}
+
+// The field's own flag may change while its parent is disabled, which sends
+// the field no event; when the parent is enabled again the label hears of it
+// and is put right here.
+// The event's type is tested first and the label found by qobject_cast:
+// a label being destroyed also passes its events through here, and is no
+// longer a QLabel then.
+bool TDataEdit::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::EnabledChange) {
+    QLabel* label = qobject_cast<QLabel*>(watched);
+    if (label != nullptr && label == editLabel_.data()) SyncLabelEnabled();
+  }
+  return QLineEdit::eventFilter(watched, event);
+}
+
+void TDataEdit::SyncLabelEnabled() {
+  QLabel* label = editLabel_.data();
+  if (label != nullptr && label->testAttribute(Qt::WA_ForceDisabled) == OwnEnabled()) {
+    label->setEnabled(OwnEnabled());
+  }
 }
 
 // The field's own enabled flag, not the effective state that a disabled
@@ -252,7 +283,7 @@ std::string TDataEdit::ExpandUnits() const {
 void TDataEdit::UpdateLabel() {
   QLabel* label = editLabel_.data();
   if (label == nullptr) return;
-  label->setEnabled(OwnEnabled());
+  SyncLabelEnabled();
   std::string caption = caption_;
   if (!unitsString_.empty()) caption += " (" + ExpandUnits() + ")";
   label->setText(toolkit::ToQString(caption));

@@ -183,7 +183,10 @@ class TDataEdit : public QLineEdit, public toolkit::Component, public toolkit::F
 
   /// The field's own enabled state (a disabled parent does not change it).
   bool Enabled() const { return OwnEnabled(); }
-  /// Enables or disables the field and its label together.
+  /// Enables or disables the field and its label together. The inherited
+  /// setEnabled (which uic, Qt Designer and the "enabled" property call)
+  /// does the same: the label follows the field's own state whichever
+  /// name changes it.
   void SetEnabled(bool enabled);
 
   /// True only while the most recent exit check has accepted the entry.
@@ -235,8 +238,14 @@ class TDataEdit : public QLineEdit, public toolkit::Component, public toolkit::F
   void focusOutEvent(QFocusEvent* event) override;
   /// Typed characters go through OnKeyPress and HandleKeyPress first.
   void keyPressEvent(QKeyEvent* event) override;
+  /// A change of the enabled state reaches the label.
+  void changeEvent(QEvent* event) override;
+  /// The label's own enabled changes (a parent enabled again) are checked
+  /// against the field's state.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void SyncLabelEnabled();
   void BringFocusBack();
   bool OwnEnabled() const;
   bool OnlyStoring() const;

@@ -60,8 +60,11 @@ void ShowErrorBox(const std::string& message) {
     BoxHandler()(message);
     return;
   }
-  QMessageBox::critical(QApplication::activeWindow(), QStringLiteral("Error"), ToQString(message),
-                        QMessageBox::Ok);
+  // The title is translated where the program has installed a catalogue
+  // that holds it; the message is the caller's.
+  QMessageBox::critical(QApplication::activeWindow(),
+                        QCoreApplication::translate("toolkit::ErrorBox", "Error"),
+                        ToQString(message), QMessageBox::Ok);
 }
 
 }  // namespace toolkit

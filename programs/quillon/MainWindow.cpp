@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -18,6 +19,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/FormLoader.h"
 #include "toolkit/Text.h"
+#include "toolkit/Translation.h"
 
 // The form is compiled into the program's static library; this pulls the
 // resource in (the macro must stand outside any namespace).
@@ -97,7 +99,7 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
                          toolkit::ToBytes(loader.errorString()));
   }
   setCentralWidget(form_);
-  setWindowTitle(QStringLiteral("quillon \u2013 units calculator"));
+  setWindowTitle(tr("quillon \u2013 units calculator"));
 
   categories_ = Child<QListWidget>("categoryList");
   from_ = Child<QListWidget>("fromList");
@@ -119,6 +121,7 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
   search_ = Child<QLineEdit>("searchEdit");
   searchList_ = Child<QListWidget>("searchList");
   historyList_ = Child<QListWidget>("historyList");
+  NameControls();
   // Results are read, not typed: they take no focus, so no exit check runs
   // on them.
   moment_->setFocusPolicy(Qt::NoFocus);
@@ -130,6 +133,11 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setTextElideMode(Qt::ElideRight);
   }
+  // The result shows a value of 18 digits, a sign and an exponent whole,
+  // whatever the font's size.
+  result_->setMinimumWidth(
+      result_->fontMetrics().horizontalAdvance(QStringLiteral("-8.88888888888888888E-4888")) +
+      result_->sizeHint().height());
   // An empty summary keeps its line, so that the lists do not jump when the
   // amount loses its value and gets it back.
   summary_->setMinimumHeight(summary_->fontMetrics().height());
@@ -145,6 +153,36 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+// Text fields take their name from the label whose buddy they are; lists do
+// not, so each gets its label's text here: up to a colon, and the rest (how
+// to use it) as its description. The hidden list of search hits has no label
+// and gets a name of its own; the quick calc's results are named by their
+// labels, the buttons and choices by their texts.
+void MainWindow::NameControls() {
+  for (QLabel* label : form_->findChildren<QLabel*>()) {
+    QWidget* buddy = label->buddy();
+    if (buddy == nullptr || qobject_cast<QLineEdit*>(buddy) != nullptr) continue;
+    QString text = label->text();
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    buddy->setAccessibleName(text.left(colon).trimmed());
+    if (colon >= 0) buddy->setAccessibleDescription(text.mid(colon + 1).trimmed());
+  }
+  searchList_->setAccessibleName(tr("Units found"));
+}
+
+// A screen reader stays with the field that has the focus, so the amount's
+// field carries the conversion in words (or why there is none yet) as its
+// description: each change is an accessibility event of the focused field,
+// which is announced where a change of a line elsewhere would go unheard.
+// With neither, the field's own hint stands.
+void MainWindow::Announce() {
+  QString text = summary_->text();
+  if (text.isEmpty()) text = names_->text();
+  if (text.isEmpty() || amount_->text().trimmed().isEmpty()) text = amount_->toolTip();
+  if (amount_->accessibleDescription() != text) amount_->setAccessibleDescription(text);
+}
 
 void MainWindow::ConnectControls() {
   connect(categories_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -358,27 +396,33 @@ void MainWindow::UpdateConversion() {
   summary_->clear();
   const units::TCategory& category = Category();
   if (category.UnitCount() == 0) {
-    amount_->SetCaption("&Amount");
-    resultLabel_->setText(QStringLiteral("Result"));
-    names_->setText(QStringLiteral("This category has no units."));
+    amount_->SetCaption(toolkit::ToBytes(tr("&Amount")));
+    resultLabel_->setText(tr("Result"));
+    names_->setText(tr("This category has no units."));
+    Announce();
     return;
   }
   try {
     const units::TUnit& from = category.GetUnit(category.Selection1);
     const units::TUnit& to = category.GetUnit(category.Selection2);
-    amount_->SetCaption("&Amount in " + from.Symbol);
-    resultLabel_->setText(QStringLiteral("Result in ") + ToQString(to.Symbol));
+    amount_->SetCaption(toolkit::ToBytes(tr("&Amount in %1").arg(ToQString(from.Symbol))));
+    resultLabel_->setText(tr("Result in %1").arg(ToQString(to.Symbol)));
     names_->setText(ToQString(from.Name) + QStringLiteral("  \u2192  ") + ToQString(to.Name));
     // Nothing typed is no error: the lines stay empty until there is a value.
-    if (amount_->text().trimmed().isEmpty()) return;
+    if (amount_->text().trimmed().isEmpty()) {
+      Announce();
+      return;
+    }
     const Extended amount = amount_->Number();
     const Extended result = Convert(category, category.Selection1, category.Selection2, amount);
     result_->setText(ShowValue(result));
+    result_->setCursorPosition(0);  // too long for the field: its first digits show
     summary_->setText(ToQString(rtl::FormatGeneral(amount) + " " + from.Symbol + " = " +
                                 rtl::FormatGeneral(result) + " " + to.Symbol));
   } catch (const std::exception& error) {
     names_->setText(Reason(error));
   }
+  Announce();
 }
 
 void MainWindow::UpdateBeam() {
@@ -411,7 +455,7 @@ void MainWindow::FillSearchHits() {
                          ToQString(category.Name) + QStringLiteral(")"));
   }
   if (hits_.empty() && !search_->text().trimmed().isEmpty()) {
-    auto* none = new QListWidgetItem(QStringLiteral("No unit matches"), searchList_);
+    auto* none = new QListWidgetItem(tr("No unit matches"), searchList_);
     none->setFlags(Qt::NoItemFlags);
   }
   searchList_->setCurrentRow(hits_.empty() ? -1 : 0);
@@ -500,7 +544,7 @@ bool MainWindow::RecallHistory(int row) {
   const int32_t from = UnitWithSymbol(units, entry.from);
   const int32_t to = UnitWithSymbol(units, entry.to);
   if (from < 0 || to < 0) {
-    names_->setText(QStringLiteral("The units of this entry are no longer in the catalogue"));
+    names_->setText(tr("The units of this entry are no longer in the catalogue"));
     return false;
   }
   SelectCategory(category);
@@ -673,6 +717,13 @@ void ShowExample(MainWindow& window, const QString& file) {
 int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillon"));
+  // The window's texts and Qt's in the user's language: from translations/
+  // beside the program in the build tree, or from the data folder installed.
+  const QString here = QCoreApplication::applicationDirPath();
+  toolkit::InstallTranslations(
+      QStringLiteral("quillon"),
+      {here + QStringLiteral("/translations"),
+       here + QStringLiteral("/") + QStringLiteral(QUILLON_TRANSLATIONS_FROM_LIBEXEC)});
   try {
     MainWindow window(units::UnitCategories());
     window.show();

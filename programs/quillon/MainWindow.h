@@ -105,6 +105,8 @@ class MainWindow : public QMainWindow {
   T* Child(const char* name);
 
   void ConnectControls();
+  void NameControls();
+  void Announce();
   void RestoreSettings();
   void SelectUnit(QListWidget* list, int32_t& selection, int32_t unit);
   void FillUnitLists();

@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
@@ -27,6 +28,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "toolkit/Application.h"
 #include "toolkit/Text.h"
@@ -41,13 +43,23 @@ struct LevelChoice {
 };
 
 constexpr LevelChoice kLevels[] = {
-    {0, "0: nothing"},
-    {1, "1: reply lines"},
-    {4, "4: also sending and closing"},
-    {8, "8: every step"},
+    {0, QT_TRANSLATE_NOOP("tamsel::TamselWindow", "0: nothing")},
+    {1, QT_TRANSLATE_NOOP("tamsel::TamselWindow", "1: reply lines")},
+    {4, QT_TRANSLATE_NOOP("tamsel::TamselWindow", "4: also sending and closing")},
+    {8, QT_TRANSLATE_NOOP("tamsel::TamselWindow", "8: every step")},
 };
 
 QString Number(int value) { return QString::number(value); }
+
+// Screen readers name a text field after the label whose buddy it is, but
+// not a spin box or a choice list: those get the label's text as their name.
+void NameAfter(QLabel* label) {
+  QWidget* buddy = label->buddy();
+  if (buddy == nullptr || qobject_cast<QLineEdit*>(buddy) != nullptr) return;
+  QString text = label->text();
+  text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+  buddy->setAccessibleName(text);
+}
 
 struct TlsEntry {
   TamselWindow::TlsChoice choice;
@@ -55,12 +67,17 @@ struct TlsEntry {
 };
 
 constexpr TlsEntry kTlsChoices[] = {
-    {TamselWindow::TlsChoice::None, "None"},
-    {TamselWindow::TlsChoice::Implicit, "TLS from the start"},
-    {TamselWindow::TlsChoice::StartSmtp, "STARTTLS (SMTP)"},
-    {TamselWindow::TlsChoice::StartPop3, "STARTTLS (POP3)"},
-    {TamselWindow::TlsChoice::StartFtp, "STARTTLS (FTP)"},
-    {TamselWindow::TlsChoice::StartImap, "STARTTLS (IMAP)"},
+    {TamselWindow::TlsChoice::None, QT_TRANSLATE_NOOP("tamsel::TamselWindow", "None")},
+    {TamselWindow::TlsChoice::Implicit,
+     QT_TRANSLATE_NOOP("tamsel::TamselWindow", "TLS from the start")},
+    {TamselWindow::TlsChoice::StartSmtp,
+     QT_TRANSLATE_NOOP("tamsel::TamselWindow", "STARTTLS (SMTP)")},
+    {TamselWindow::TlsChoice::StartPop3,
+     QT_TRANSLATE_NOOP("tamsel::TamselWindow", "STARTTLS (POP3)")},
+    {TamselWindow::TlsChoice::StartFtp,
+     QT_TRANSLATE_NOOP("tamsel::TamselWindow", "STARTTLS (FTP)")},
+    {TamselWindow::TlsChoice::StartImap,
+     QT_TRANSLATE_NOOP("tamsel::TamselWindow", "STARTTLS (IMAP)")},
 };
 
 // A padlock drawn in `colour`: closed with its shackle down, or open with
@@ -123,10 +140,10 @@ TamselWindow::TamselWindow(QWidget* parent) : QMainWindow(parent) {
 TamselWindow::~TamselWindow() = default;
 
 QWidget* TamselWindow::BuildConnectionBox() {
-  auto* box = new QGroupBox(QStringLiteral("Server"));
+  auto* box = new QGroupBox(tr("Server"));
   auto* form = new QFormLayout;
   host_ = new QLineEdit(QStringLiteral("127.0.0.1"));
-  host_->setPlaceholderText(QStringLiteral("name, IPv4 or IPv6 address"));
+  host_->setPlaceholderText(tr("name, IPv4 or IPv6 address"));
   port_ = new QSpinBox;
   port_->setRange(1, 65535);
   port_->setValue(25);
@@ -134,45 +151,48 @@ QWidget* TamselWindow::BuildConnectionBox() {
   timeOut_->setRange(0, 3600000);
   timeOut_->setSingleStep(1000);
   timeOut_->setValue(10000);
-  timeOut_->setSuffix(QStringLiteral(" ms"));
-  timeOut_->setSpecialValueText(QStringLiteral("no limit"));
+  timeOut_->setSuffix(tr(" ms"));
+  timeOut_->setSpecialValueText(tr("no limit"));
   level_ = new QComboBox;
   for (const LevelChoice& choice : kLevels) {
-    level_->addItem(QString::fromLatin1(choice.label), choice.level);
+    level_->addItem(tr(choice.label), choice.level);
   }
   level_->setCurrentIndex(3);
   protocol_ = new QComboBox;
   for (const std::string& name : ProtocolNames()) protocol_->addItem(toolkit::ToQString(name));
-  protocol_->setToolTip(QStringLiteral("How the server's replies end"));
-  greeting_ = new QCheckBox(QStringLiteral("Read the &greeting after connecting"));
+  protocol_->setToolTip(tr("How the server's replies end"));
+  greeting_ = new QCheckBox(tr("Read the &greeting after connecting"));
   greeting_->setChecked(true);
 
   // Labels with an accelerator move the focus to their field (Alt+letter).
-  const auto label = [](const char* text, QWidget* buddy) {
-    auto* caption = new QLabel(QString::fromLatin1(text));
+  const auto label = [](const QString& text, QWidget* buddy) {
+    auto* caption = new QLabel(text);
     caption->setBuddy(buddy);
+    NameAfter(caption);
     return caption;
   };
   auto* address = new QHBoxLayout;
   address->addWidget(host_, 3);
-  address->addWidget(label("&Port", port_));
+  address->addWidget(label(tr("&Port"), port_));
   address->addWidget(port_, 1);
-  address->addWidget(label("P&rotocol", protocol_));
+  address->addWidget(label(tr("P&rotocol"), protocol_));
   address->addWidget(protocol_, 1);
-  form->addRow(label("&Host", host_), address);
+  form->addRow(label(tr("&Host"), host_), address);
   auto* limits = new QHBoxLayout;
   limits->addWidget(timeOut_, 1);
-  limits->addWidget(label("Report &level", level_));
+  limits->addWidget(label(tr("Report &level"), level_));
   limits->addWidget(level_, 1);
-  form->addRow(label("&Time-out", timeOut_), limits);
-  form->addRow(label("T&LS", tls_), BuildTlsRow());
+  form->addRow(label(tr("&Time-out"), timeOut_), limits);
+  // The row first: its choice list must exist before its label names it.
+  QLayout* tlsRow = BuildTlsRow();
+  form->addRow(label(tr("T&LS"), tls_), tlsRow);
 
-  connect_ = new QPushButton(QStringLiteral("&Connect"));
+  connect_ = new QPushButton(tr("&Connect"));
   connect_->setDefault(true);
-  disconnect_ = new QPushButton(QStringLiteral("&Disconnect"));
-  cancel_ = new QPushButton(QStringLiteral("C&ancel"));
+  disconnect_ = new QPushButton(tr("&Disconnect"));
+  cancel_ = new QPushButton(tr("C&ancel"));
   cancel_->setShortcut(QKeySequence(Qt::Key_Escape));
-  cancel_->setToolTip(QStringLiteral("Ends the operation that is waiting (Esc)"));
+  cancel_->setToolTip(tr("Ends the operation that is waiting (Esc)"));
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(greeting_);
   buttons->addStretch(1);
@@ -202,13 +222,15 @@ QWidget* TamselWindow::BuildConnectionBox() {
 }
 
 QWidget* TamselWindow::BuildCommandBox() {
-  auto* box = new QGroupBox(QStringLiteral("Command"));
+  auto* box = new QGroupBox(tr("Command"));
   auto* row = new QHBoxLayout(box);
   command_ = new QLineEdit;
   command_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  send_ = new QPushButton(QStringLiteral("&Send"));
-  auto* caption = new QLabel(QStringLiteral("Co&mmand"));
+  send_ = new QPushButton(tr("&Send"));
+  auto* caption = new QLabel(tr("Co&mmand"));
   caption->setBuddy(command_);
+  command_->setAccessibleDescription(
+      tr("Each line is sent as a command; the reply is listed below"));
   row->addWidget(caption);
   row->addWidget(command_, 1);
   row->addWidget(send_);
@@ -217,9 +239,9 @@ QWidget* TamselWindow::BuildCommandBox() {
   QObject::connect(command_, &QLineEdit::returnPressed, this, send);
 
   transactions_ = new QTreeWidget;
+  transactions_->setAccessibleName(tr("Commands and replies"));
   transactions_->setColumnCount(3);
-  transactions_->setHeaderLabels(
-      {QStringLiteral("Command"), QStringLiteral("Reply no."), QStringLiteral("Reply")});
+  transactions_->setHeaderLabels({tr("Command"), tr("Reply no."), tr("Reply")});
   transactions_->setRootIsDecorated(true);
   transactions_->setAlternatingRowColors(true);
   transactions_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -228,15 +250,18 @@ QWidget* TamselWindow::BuildCommandBox() {
   transactions_->header()->setSectionResizeMode(QHeaderView::Interactive);
   const int digit = transactions_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
   transactions_->setColumnWidth(0, 28 * digit);
-  transactions_->setColumnWidth(1, 10 * digit);
+  // At least as wide as its header, in any language and font size.
+  transactions_->setColumnWidth(1,
+                                std::max(10 * digit, transactions_->header()->sectionSizeHint(1)));
   transactions_->header()->setStretchLastSection(true);
   return box;
 }
 
 QWidget* TamselWindow::BuildTraceBox() {
-  auto* box = new QGroupBox(QStringLiteral("Status trace"));
+  auto* box = new QGroupBox(tr("Status trace"));
   auto* column = new QVBoxLayout(box);
   trace_ = new QPlainTextEdit;
+  trace_->setAccessibleName(box->title());
   trace_->setReadOnly(true);
   trace_->setMaximumBlockCount(5000);
   trace_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -245,18 +270,18 @@ QWidget* TamselWindow::BuildTraceBox() {
 }
 
 void TamselWindow::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  file->addAction(QStringLiteral("&Save session as text..."), QKeySequence::Save, this, [this] {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save session"),
-                                                      QStringLiteral("session.txt"));
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(tr("&Save session as text..."), QKeySequence::Save, this, [this] {
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Save session"), QStringLiteral("session.txt"));
     if (!path.isEmpty()) SaveSession(path);
   });
   file->addSeparator();
-  file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, [this] { close(); });
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-  edit->addAction(QStringLiteral("&Copy session"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                  this, [this] { CopySession(); });
-  edit->addAction(QStringLiteral("C&lear session"), QKeySequence(Qt::CTRL | Qt::Key_L), this,
+  file->addAction(tr("&Quit"), QKeySequence::Quit, this, [this] { close(); });
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  edit->addAction(tr("&Copy session"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this,
+                  [this] { CopySession(); });
+  edit->addAction(tr("C&lear session"), QKeySequence(Qt::CTRL | Qt::Key_L), this,
                   [this] { ClearSession(); });
 }
 
@@ -272,27 +297,30 @@ void TamselWindow::SetCaFile(const QString& path) { caFile_->setText(path); }
 void TamselWindow::SetInsecure(bool insecure) { insecure_->setChecked(insecure); }
 QString TamselWindow::CertificateSummary() const { return certificate_->text(); }
 
-QWidget* TamselWindow::BuildTlsRow() {
+QLayout* TamselWindow::BuildTlsRow() {
   tls_ = new QComboBox;
-  for (const TlsEntry& entry : kTlsChoices) tls_->addItem(QString::fromLatin1(entry.label));
+  for (const TlsEntry& entry : kTlsChoices) tls_->addItem(tr(entry.label));
   tls_->setToolTip(
-      QStringLiteral("STARTTLS: tamsel asks for the upgrade after the greeting (EHLO and "
-                     "STARTTLS, STLS, AUTH TLS, a001 STARTTLS); with SMTP, send EHLO again"));
+      tr("STARTTLS: tamsel asks for the upgrade after the greeting (EHLO and "
+         "STARTTLS, STLS, AUTH TLS, a001 STARTTLS); with SMTP, send EHLO again"));
   caFile_ = new QLineEdit;
-  caFile_->setPlaceholderText(QStringLiteral("extra CA file (PEM), optional"));
-  browse_ = new QPushButton(QStringLiteral("&Browse..."));
-  insecure_ = new QCheckBox(QStringLiteral("Do &not check the certificate"));
+  caFile_->setPlaceholderText(tr("extra CA file (PEM), optional"));
+  // No label stands beside it: its name says what the placeholder says.
+  caFile_->setAccessibleName(tr("CA file"));
+  caFile_->setAccessibleDescription(caFile_->placeholderText());
+  browse_ = new QPushButton(tr("&Browse..."));
+  insecure_ = new QCheckBox(tr("Do &not check the certificate"));
   insecure_->setToolTip(
-      QStringLiteral("Any certificate passes: the connection is encrypted, "
-                     "but the server may not be who it claims to be"));
+      tr("Any certificate passes: the connection is encrypted, "
+         "but the server may not be who it claims to be"));
   padlock_ = new QLabel;
   certificate_ = new QLabel;
   certificate_->setWordWrap(true);
   certificate_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  auto* row = new QWidget;
-  auto* column = new QVBoxLayout(row);
-  column->setContentsMargins(0, 0, 0, 0);
+  // A layout, not a widget of its own: the choice list stays a sibling of
+  // its label, which is how the label names it to a screen reader.
+  auto* column = new QVBoxLayout;
   auto* settings = new QHBoxLayout;
   settings->addWidget(tls_, 1);
   settings->addWidget(caFile_, 2);
@@ -305,14 +333,14 @@ QWidget* TamselWindow::BuildTlsRow() {
   column->addLayout(state);
 
   QObject::connect(browse_, &QPushButton::clicked, this, [this] {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("CA certificates"), caFile_->text(),
-        QStringLiteral("PEM certificates (*.pem *.crt);;All files (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("CA certificates"), caFile_->text(),
+                                     tr("PEM certificates (*.pem *.crt);;All files (*)"));
     if (!path.isEmpty()) caFile_->setText(path);
   });
   QObject::connect(tls_, &QComboBox::currentIndexChanged, this, [this] { ShowTlsState(); });
   QObject::connect(insecure_, &QCheckBox::toggled, this, [this] { ShowTlsState(); });
-  return row;
+  return column;
 }
 
 // The padlock and the line beside it: what protects the connection, and
@@ -329,14 +357,17 @@ void TamselWindow::ShowTlsState() {
   if (encrypted) {
     text = toolkit::ToQString(TlsSummary(*sock_));
   } else if (sock_->Connected) {
-    text = QStringLiteral("Not encrypted");
+    text = tr("Not encrypted");
   } else if (insecure_->isChecked() && tls_->currentIndex() != 0) {
-    text = QStringLiteral("Warning: the certificate will not be checked");
+    text = tr("Warning: the certificate will not be checked");
   }
-  padlock_->setToolTip(encrypted
-                           ? (verified ? QStringLiteral("Encrypted, certificate verified")
-                                       : QStringLiteral("Encrypted, certificate NOT verified"))
-                           : QStringLiteral("Not encrypted"));
+  // The padlock says in words what it shows, to the pointer and to a
+  // screen reader.
+  const QString shown = encrypted ? (verified ? tr("Encrypted, certificate verified")
+                                              : tr("Encrypted, certificate NOT verified"))
+                                  : tr("Not encrypted");
+  padlock_->setToolTip(shown);
+  padlock_->setAccessibleName(tr("Padlock: %1").arg(shown));
   certificate_->setText(text);
 }
 
@@ -383,8 +414,9 @@ void TamselWindow::UpgradeIfWanted() {
   for (const Exchange& exchange : negotiation.exchanges) AddExchange(exchange);
   if (!sock_->Connected) return;
   if (!negotiation.granted) {
-    toolkit::ShowErrorBox(HostAndPort(Where()) +
-                          " did not agree to STARTTLS: " + negotiation.refusal);
+    toolkit::ShowErrorBox(toolkit::ToBytes(tr("%1 did not agree to STARTTLS: %2")
+                                               .arg(toolkit::ToQString(HostAndPort(Where())),
+                                                    toolkit::ToQString(negotiation.refusal))));
     return;
   }
   sock_->StartTls();
@@ -397,8 +429,7 @@ void TamselWindow::ConnectToServer() {
   expecting_ = Expecting::Command;
   try {
     sock_->Connect();
-    localAddress_->setText(QStringLiteral("Local address: ") +
-                           toolkit::ToQString(sock_->GetLocalIP()));
+    localAddress_->setText(tr("Local address: %1").arg(toolkit::ToQString(sock_->GetLocalIP())));
     if (tls_->currentIndex() >= static_cast<int>(TlsChoice::StartSmtp)) {
       UpgradeIfWanted();
     } else {
@@ -490,22 +521,26 @@ void TamselWindow::RunAndList(const QString& text) {
 void TamselWindow::AddExchange(const Exchange& exchange) {
   auto* item = new QTreeWidgetItem(transactions_);
   QString command = toolkit::ToQString(exchange.command);
-  if (exchange.command.empty()) command = QStringLiteral("(greeting)");
+  if (exchange.command.empty()) command = tr("(greeting)");
   if (exchange.command == "." && !messageData_.empty()) {
-    command = QStringLiteral("(message, %1 lines)").arg(messageData_.size());
+    // Never empty here; one line is the only singular in English, German and
+    // French alike.
+    command = messageData_.size() == 1 ? tr("(message, 1 line)")
+                                       : tr("(message, %1 lines)").arg(messageData_.size());
   }
   item->setText(0, command);
-  sessionLines_.push_back(exchange.command.empty() ? "(greeting)" : "-> " + exchange.command);
+  sessionLines_.push_back(exchange.command.empty() ? toolkit::ToBytes(command)
+                                                   : "-> " + exchange.command);
   for (const std::string& line : exchange.data) sessionLines_.push_back("-> " + line);
   if (!exchange.lines.empty()) {
     item->setText(1, toolkit::ToQString(exchange.numberText));
-    item->setToolTip(1, QStringLiteral("The reply number"));
+    item->setToolTip(1, tr("The reply number"));
   }
   item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   std::vector<std::string> lines = exchange.lines;
   if (!exchange.partialLine.empty()) lines.push_back(exchange.partialLine);
-  if (exchange.closed) lines.push_back("(connection closed)");
-  if (!exchange.replyExpected) lines.push_back("(no reply expected)");
+  if (exchange.closed) lines.push_back(toolkit::ToBytes(tr("(connection closed)")));
+  if (!exchange.replyExpected) lines.push_back(toolkit::ToBytes(tr("(no reply expected)")));
   for (size_t i = 0; i < lines.size(); ++i) {
     QTreeWidgetItem* row = i == 0 ? item : new QTreeWidgetItem(item);
     row->setText(2, toolkit::ToQString(lines[i]));
@@ -513,6 +548,11 @@ void TamselWindow::AddExchange(const Exchange& exchange) {
   }
   item->setExpanded(true);
   transactions_->scrollToItem(item);
+  // The command field keeps the focus: the reply, as its description, is
+  // announced to a screen reader (see Announce).
+  QStringList reply;
+  for (const std::string& line : lines) reply << toolkit::ToQString(line);
+  Announce(tr("Reply to %1: %2").arg(command, reply.join(QStringLiteral(" / "))));
 }
 
 // A command whose wait ended without its reply is listed all the same,
@@ -520,12 +560,13 @@ void TamselWindow::AddExchange(const Exchange& exchange) {
 void TamselWindow::AddFailure(const QString& command, const std::exception& error) {
   auto* item = new QTreeWidgetItem(transactions_);
   item->setText(0, command);
-  QString why = QStringLiteral("(failed: %1)").arg(QString::fromLatin1(error.what()));
+  QString why = tr("(failed: %1)").arg(QString::fromLatin1(error.what()));
   if (dynamic_cast<const Psock::EAbortError*>(&error) != nullptr) {
-    why = TimedOut(*sock_, error) ? QStringLiteral("(timed out after %1 ms)").arg(sock_->TimeOut)
-                                  : QStringLiteral("(cancelled)");
+    why = TimedOut(*sock_, error) ? tr("(timed out after %1 ms)").arg(sock_->TimeOut)
+                                  : tr("(cancelled)");
   }
   item->setText(2, why);
+  Announce(tr("%1: %2").arg(command, why));
   sessionLines_.push_back("-> " + toolkit::ToBytes(command));
   sessionLines_.push_back("<- " + toolkit::ToBytes(why));
   transactions_->scrollToItem(item);
@@ -540,8 +581,8 @@ QString TamselWindow::SessionText() const {
 bool TamselWindow::SaveSession(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    toolkit::ShowErrorBox("Could not save the session to " + toolkit::ToBytes(path) + ": " +
-                          toolkit::ToBytes(file.errorString()));
+    toolkit::ShowErrorBox(
+        toolkit::ToBytes(tr("Could not save the session to %1: %2").arg(path, file.errorString())));
     return false;
   }
   file.write(SessionText().toLatin1());
@@ -558,6 +599,13 @@ void TamselWindow::ClearSession() {
 
 void TamselWindow::CancelWait() {
   if (busy_) sock_->Cancel();
+}
+
+// A screen reader stays with the field that has the focus, the command
+// field: the outcome of the last command, as that field's description, is
+// announced by the event that changing it sends.
+void TamselWindow::Announce(const QString& text) {
+  if (command_->accessibleDescription() != text) command_->setAccessibleDescription(text);
 }
 
 void TamselWindow::AppendStatus(const std::string& status) {
@@ -589,24 +637,22 @@ void TamselWindow::UpdateState() {
   localAddress_->setVisible(connected);
   switch (expecting_) {
     case Expecting::MessageData:
-      command_->setPlaceholderText(
-          QStringLiteral("message data, one line at a time; a line \".\" ends it"));
+      command_->setPlaceholderText(tr("message data, one line at a time; a line \".\" ends it"));
       break;
     case Expecting::DataLine:
-      command_->setPlaceholderText(QStringLiteral("the data line of ") +
-                                   toolkit::ToQString(storageCommand_));
+      command_->setPlaceholderText(
+          tr("the data line of %1").arg(toolkit::ToQString(storageCommand_)));
       break;
     case Expecting::Command:
-      command_->setPlaceholderText(QStringLiteral("a line to send, for instance HELO or NOOP"));
+      command_->setPlaceholderText(tr("a line to send, for instance HELO or NOOP"));
       break;
   }
   if (busy_) {
-    state_->setText(QStringLiteral("Waiting... (Esc cancels)"));
+    state_->setText(tr("Waiting... (Esc cancels)"));
   } else if (connected) {
-    state_->setText(QStringLiteral("Connected to ") + host_->text() + QStringLiteral(":") +
-                    Number(port_->value()));
+    state_->setText(tr("Connected to %1:%2").arg(host_->text(), Number(port_->value())));
   } else {
-    state_->setText(QStringLiteral("Not connected"));
+    state_->setText(tr("Not connected"));
   }
 }
 

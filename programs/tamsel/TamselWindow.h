@@ -18,6 +18,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -77,13 +78,14 @@ class TamselWindow : public QMainWindow {
   void BuildMenus();
   void ApplySettings();
   void ReadGreetingIfWanted();
-  QWidget* BuildTlsRow();
+  QLayout* BuildTlsRow();
   void UpgradeIfWanted();
   void ShowTlsState();
   void RunAndList(const QString& command);
   void AddExchange(const Exchange& exchange);
   void AddFailure(const QString& command, const std::exception& error);
   void AppendStatus(const std::string& status);
+  void Announce(const QString& text);
   void SetBusy(bool busy);
   void UpdateState();
   void ShowError(const std::exception& error);

@@ -12,11 +12,23 @@
 #include "programs/tamsel/TamselWindow.h"
 #include "toolkit/Application.h"
 #include "toolkit/Display.h"
+#include "toolkit/Translation.h"
 
 namespace {
 
+// The window's texts and Qt's in the user's language: from translations/
+// beside the program in the build tree, or from the data folder installed.
+void InstallTranslations() {
+  const QString here = QCoreApplication::applicationDirPath();
+  toolkit::InstallTranslations(
+      QStringLiteral("tamsel"),
+      {here + QStringLiteral("/translations"),
+       here + QStringLiteral("/") + QStringLiteral(TAMSEL_TRANSLATIONS_FROM_BIN)});
+}
+
 int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);
+  InstallTranslations();
   std::unique_ptr<tamsel::TamselWindow> window;
   try {
     window = std::make_unique<tamsel::TamselWindow>();

@@ -246,6 +246,37 @@ TEST(UpdateLabel, TheLabelFollowsTheEnabledStateAndIsOverwrittenWhenLinked) {
   EXPECT_EQ(second->text(), "Length");
 }
 
+// uic, Qt Designer and the "enabled" property call QWidget::setEnabled, not
+// SetEnabled: the label follows either, also when the field's own state
+// changes under a disabled parent and shows once the parent is enabled.
+TEST(UpdateLabel, TheLabelFollowsTheInheritedSetEnabledToo) {
+  QWidget form;
+  auto* label = new QLabel(&form);
+  auto* field = new TDataEdit(&form);
+  field->SetEditLabel(label);
+  field->setEnabled(false);
+  EXPECT_FALSE(label->isEnabled());
+  EXPECT_FALSE(field->Enabled());
+  field->setProperty("enabled", true);
+  EXPECT_TRUE(label->isEnabled());
+  EXPECT_TRUE(field->Enabled());
+
+  form.setEnabled(false);
+  field->setEnabled(false);
+  form.setEnabled(true);
+  EXPECT_FALSE(field->isEnabled());
+  EXPECT_FALSE(label->isEnabled());
+  form.setEnabled(false);
+  field->setEnabled(true);
+  form.setEnabled(true);
+  EXPECT_TRUE(field->isEnabled());
+  EXPECT_TRUE(label->isEnabled());
+  // A label no longer linked is left alone.
+  field->SetEditLabel(nullptr);
+  field->setEnabled(false);
+  EXPECT_TRUE(label->isEnabled());
+}
+
 // The label is referenced, not owned: destroying it must clear the link
 // instead of leaving the field writing through a dangling pointer.
 TEST(UpdateLabel, ADestroyedLabelClearsTheLink) {
