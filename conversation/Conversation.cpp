@@ -157,8 +157,8 @@ void Conversation::NoteCapabilities(std::string_view line) {
   }
 }
 
-Need Conversation::TakeLine(const std::string& line) {
-  sock_.ReportStatus(1, line);
+Need Conversation::TakeLine(const std::string& line, bool reported) {
+  if (!reported) sock_.ReportStatus(1, line);
   const bool first = framer_.LineCount() == 0;
   const Need need = framer_.Feed(line);
   if (framer_.Visible()) {
@@ -261,13 +261,33 @@ Reply Conversation::Run(std::string_view command) {
                              "(its data line) and an IMAP command (its literal) may carry one");
   }
   const std::string sent = Tagged(command);
-  Reply reply;
-  reply.command = sent;
-  reply.replyExpected = ExpectsReply(protocol_->framing, sent);
   framer_.Start(sent);
-  Send(sent, sent);
-  if (!reply.replyExpected) return reply;
-  return ReadReply(sent);
+  if (!ExpectsReply(protocol_->framing, sent)) {
+    Send(sent, sent);
+    Reply reply;
+    reply.command = sent;
+    reply.replyExpected = false;
+    return reply;
+  }
+  if (listener_ != nullptr) listener_->Sent(sent);
+  // The socket's own transaction sends the command and reads the first
+  // line, with its status texts.
+  sock_.Reply.clear();
+  std::string first;
+  try {
+    first = sock_.Transaction(sent);
+  } catch (const rtl::ERangeError&) {
+    // A reply number outside 16 bits: the line is kept in Reply, and the
+    // reply is read on all the same.
+    if (sock_.Reply.empty()) throw;
+    first = sock_.Reply;
+  }
+  if (first.empty()) {
+    Reply reply;
+    reply.command = sent;
+    return Finish(std::move(reply), true);
+  }
+  return ReadReply(sent, TakeLine(first, /*reported=*/true));
 }
 
 Reply Conversation::RunWithData(std::string_view command, std::string_view data) {
@@ -334,7 +354,7 @@ void Conversation::StartTls(const Protocol& how, bool greeted) {
   };
   if (!greeted && Greet(true).closed) throw closed();
   for (const TlsStep& step : how.startTls) {
-    const Reply reply = Run(step.command);
+    const Reply reply = Run(step.command == "EHLO" ? "EHLO " + clientName_ : step.command);
     if (reply.closed) throw closed();
     if (!Granted(reply, step.granted)) {
       throw EConversationError(FailureKind::TlsRefused,

@@ -139,7 +139,7 @@ class Conversation {
   std::string NextTag();
 
  private:
-  Need TakeLine(const std::string& line);
+  Need TakeLine(const std::string& line, bool reported = false);
   Reply ReadReply(std::string command, Need need = Need::Line);
   Reply Finish(Reply reply, bool closed);
   void Send(std::string_view line, std::string_view shown);

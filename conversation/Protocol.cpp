@@ -33,7 +33,7 @@ std::vector<Protocol> MakeProtocols() {
   Protocol& smtp = add("smtp", "SMTP", Greeting::Required, Framing::Numeric);
   smtp.messageData = true;
   // A client names itself before STARTTLS (and again after it).
-  smtp.startTls = {{"EHLO localhost", "250"}, {"STARTTLS", "220"}};
+  smtp.startTls = {{"EHLO", "250"}, {"STARTTLS", "220"}};
   smtp.login = LoginStyle::Smtp;
   Protocol& ftp = add("ftp", "FTP", Greeting::Required, Framing::Numeric);
   ftp.startTls = {{"AUTH TLS", "234"}};
@@ -183,6 +183,19 @@ bool IsUntaggedImapCommand(std::string_view command) {
     if (first == name) return true;
   }
   return false;
+}
+
+std::vector<std::string> ParseCodes(std::string_view text) {
+  std::vector<std::string> codes;
+  size_t begin = 0;
+  while (true) {
+    const size_t comma = text.find(',', begin);
+    const std::string_view code = text.substr(begin, comma - begin);
+    if (code.empty()) return {};
+    codes.emplace_back(code);
+    if (comma == std::string_view::npos) return codes;
+    begin = comma + 1;
+  }
 }
 
 bool Expected(const std::vector<std::string>& codes, std::string_view numberText,

@@ -48,7 +48,9 @@ enum class LoginStyle {
 /// One command of a STARTTLS negotiation and the reply that grants the next
 /// step: a start of the reply's last line, or for IMAP the tagged status.
 struct TlsStep {
-  std::string command;  ///< the command, as sent (IMAP: without its tag)
+  /// The command, as sent (IMAP: without its tag); "EHLO" gets the
+  /// client's name.
+  std::string command;
   std::string granted;  ///< "220", "+OK", "OK", ...
 };
 
@@ -196,6 +198,9 @@ bool ExpectsReply(Framing framing, std::string_view command);
 /// IMAP: whether the command's first word is a command name (so that the
 /// command still needs its tag).
 bool IsUntaggedImapCommand(std::string_view command);
+/// The codes of a list such as "2xx,3xx" or "+OK"; empty when the list
+/// has an empty code.
+std::vector<std::string> ParseCodes(std::string_view text);
 /// Whether a reply fits codes such as "2xx" (digits, x for any digit,
 /// against the reply number) or words that the first line starts with
 /// ("+OK", "STORED"; for IMAP also the tagged status, "OK").
