@@ -343,7 +343,13 @@ QWidget* TamselWindow::BuildLoginRow() {
     mechanism_->addItem(toolkit::ToQString(mechanism), toolkit::ToQString(mechanism));
   }
   mechanism_->addItem(tr("The protocol's own command"), QStringLiteral("NATIVE"));
-  plainText_ = new QCheckBox(tr("Allow the password without TLS"));
+  // Room for a usual name and password, whatever the mechanisms' texts.
+  const int letter = user_->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+  user_->setMinimumWidth(14 * letter);
+  password_->setMinimumWidth(14 * letter);
+  mechanism_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  mechanism_->setMinimumContentsLength(12);
+    plainText_ = new QCheckBox(tr("Allow the password without TLS"));
   plainText_->setToolTip(
       tr("PLAIN, LOGIN and the protocol's own command send the password itself: "
          "without TLS anyone on the way can read it"));

@@ -209,4 +209,49 @@ TEST_F(WindowTest, ReturnInThePortFieldConnectsAndTheLocalAddressShowsOnlyThen) 
   EXPECT_FALSE(local->isVisible());
 }
 
+// The window logs in after the greeting; the password is typed into a
+// field that does not show it, and appears nowhere: not in the list, the
+// trace or the saved session.
+TEST_F(WindowTest, LogsInWithTheFieldsAndKeepsThePasswordOutOfEverything) {
+  std::string received;
+  Peer peer(Replying("+OK ready\r\n",
+                     {"+OK\r\nUSER\r\n.\r\n", "+OK\r\n", "+OK logged in\r\n", "+OK 0 0\r\n"},
+                     &received));
+  Aim(peer.Port());
+  window.SetProtocol(*conversation::ProtocolNamed("pop3"));
+  window.SetLogin("anna", "s3cret!", "native", /*allowPlainText=*/true);
+  QLineEdit* password = nullptr;
+  for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
+    if (field->echoMode() == QLineEdit::Password) password = field;
+  }
+  ASSERT_NE(password, nullptr);
+  bool buddied = false;
+  for (QLabel* label : window.findChildren<QLabel*>()) buddied |= label->buddy() == password;
+  EXPECT_TRUE(buddied);
+
+  window.ConnectToServer();
+  ASSERT_TRUE(boxes.empty()) << boxes.front();
+  window.SendCommand("STAT");
+  EXPECT_EQ(received, "CAPA\r\nUSER anna\r\nPASS s3cret!\r\nSTAT\r\n");
+  const QString session = window.SessionText();
+  EXPECT_TRUE(session.contains("-> PASS ****")) << session.toStdString();
+  EXPECT_FALSE(session.contains("s3cret")) << session.toStdString();
+  EXPECT_FALSE(window.findChild<QPlainTextEdit*>()->toPlainText().contains("s3cret"));
+  EXPECT_EQ(Row(List()->topLevelItemCount() - 1, 2), "+OK 0 0");
+  window.DisconnectFromServer();
+}
+
+// Without TLS and without leave, the password is not sent: the box says so.
+TEST_F(WindowTest, APasswordWithoutTlsNeedsLeave) {
+  std::string received;
+  Peer peer(Replying("+OK ready\r\n", {"+OK\r\nUSER\r\n.\r\n"}, &received));
+  Aim(peer.Port());
+  window.SetProtocol(*conversation::ProtocolNamed("pop3"));
+  window.SetLogin("anna", "s3cret!", "native");
+  window.ConnectToServer();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "the log-in (NATIVE) would send the password without TLS");
+  EXPECT_EQ(received, "CAPA\r\n");
+}
+
 }  // namespace
