@@ -349,7 +349,7 @@ QWidget* TamselWindow::BuildLoginRow() {
   password_->setMinimumWidth(14 * letter);
   mechanism_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   mechanism_->setMinimumContentsLength(12);
-    plainText_ = new QCheckBox(tr("Allow the password without TLS"));
+  plainText_ = new QCheckBox(tr("Allow the password without TLS"));
   plainText_->setToolTip(
       tr("PLAIN, LOGIN and the protocol's own command send the password itself: "
          "without TLS anyone on the way can read it"));
