@@ -12,7 +12,9 @@ namespace rtl {
 template <typename Step>
 class ScopeExit {
  public:
+  /// A guard that runs `step` at the end of its scope.
   explicit ScopeExit(Step step) : step_(std::move(step)) {}
+  /// Runs the step; whatever it throws is dropped.
   ~ScopeExit() {
     try {
       step_();

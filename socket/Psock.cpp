@@ -13,6 +13,8 @@
 #include <utility>
 
 #include "runtime/Arithmetic.h"
+#include "runtime/ScopeExit.h"
+#include "socket/TlsSession.h"
 #include "socket/WinsockShim.h"
 #include "toolkit/Pump.h"
 
@@ -54,6 +56,8 @@ constexpr FixedTextEntry kFixedTexts[] = {
     {SockErrorKind::TlsHandshakeCanceled, "TLS Handshake Canceled"},
     {SockErrorKind::PlaintextAfterStartTls,
      "STARTTLS refused: plain text followed the reply (discarded)"},
+    {SockErrorKind::ReadAborted, "Socket read aborted"},
+    {SockErrorKind::Caller, ""},
 };
 
 struct ErrorEntry {
@@ -118,24 +122,13 @@ static_assert(std::size(kErrorTable) == 50);
 uint16_t LowWord(intptr_t value) { return static_cast<uint16_t>(value & 0xFFFF); }
 uint16_t HighWord(intptr_t value) { return static_cast<uint16_t>((value >> 16) & 0xFFFF); }
 
-// Runs a step when the scope ends, however it ends.
-template <typename Step>
-class Finally {
- public:
-  explicit Finally(Step step) : step_(std::move(step)) {}
-  ~Finally() {
-    try {
-      step_();
-    } catch (...) {
-      // Turning the timer off cannot fail; nothing may escape a destructor.
-    }
+// The table text of a socket error number; null when it has none.
+const char* TableText(int32_t errorNumber) {
+  for (const ErrorEntry& entry : kErrorTable) {
+    if (entry.number == errorNumber) return entry.text;
   }
-  Finally(const Finally&) = delete;
-  Finally& operator=(const Finally&) = delete;
-
- private:
-  Step step_;
-};
+  return nullptr;
+}
 
 std::string IPv6Text(const in6_addr& address) {
   char text[INET6_ADDRSTRLEN] = {};
@@ -164,10 +157,37 @@ ESockError::ESockError(SockErrorKind kind, int32_t errorNumber)
 ESockError::ESockError(SockErrorKind kind, std::string message, int32_t errorNumber)
     : rtl::Exception(std::move(message)), kind_(kind), errorNumber_(errorNumber) {}
 
+ESockError::ESockError(std::string message)
+    : ESockError(SockErrorKind::Caller, std::move(message), 0) {}
+
+std::string ErrorReason(int32_t errorNumber) {
+  const char* text = TableText(errorNumber);
+  return text != nullptr ? text : "";
+}
+
+bool MeansConnectionClosed(int32_t errorNumber) {
+  return errorNumber == WSAECONNABORTED || errorNumber == WSAECONNRESET ||
+         errorNumber == WSAENOTCONN || errorNumber == WSAESHUTDOWN;
+}
+
 // ---------------------------------------------------------------------------
 // Construction and destruction
 
-TPowersock::TPowersock(toolkit::Component* owner) : toolkit::Component(owner) {
+// The TLS side of the component: the session while the connection speaks
+// TLS (it owns its transport), what the last handshake agreed, and why it
+// failed when it did.
+struct TPowersock::TlsState {
+  std::unique_ptr<TlsSession> session;
+  TlsInfo info;
+  bool handshaking = false;
+  std::string failure;       // why the last handshake failed
+  int32_t failureError = 0;  // the socket error behind it, if any
+
+  int TransportError() const { return session ? session->Transport().ErrorNumber() : 0; }
+};
+
+TPowersock::TPowersock(toolkit::Component* owner)
+    : toolkit::Component(owner), tls_(std::make_unique<TlsState>()) {
   WindowHandle = std::make_unique<toolkit::MessageWindow>([this](const toolkit::Message& message) {
     if (message.number >= SocketMessage && !IsStaleNotification(message.parameter)) {
       HandleSocketMessage(message.number, message.parameter, message.longParameter);
@@ -261,9 +281,7 @@ void TPowersock::ReportStatus(uint8_t level, std::string_view text) {
 std::string TPowersock::ErrorText(uint16_t errorNumber) {
   ReportStatus(8, "Looking Up Error Message");
   if (errorNumber == 0) return {};
-  for (const ErrorEntry& entry : kErrorTable) {
-    if (entry.number == errorNumber) return std::to_string(errorNumber) + ":" + entry.text;
-  }
+  if (const char* text = TableText(errorNumber)) return std::to_string(errorNumber) + ":" + text;
   return "Unknown Error No. " + std::to_string(errorNumber);
 }
 
@@ -361,7 +379,7 @@ void TPowersock::HandleSocketMessage(uint32_t number, uintptr_t /*parameter*/,
           break;
         case FD_CLOSE:
           // A running TLS handshake meets the end itself and says why.
-          if (handshaking_) break;
+          if (tls_->handshaking) break;
           if (!DataAvailable()) CloseSocket();
           break;
         default:
@@ -398,7 +416,7 @@ void TPowersock::ResolveHost() {
 
   StartTimeOut();
   {
-    Finally timerOff([this] { TimerOff(); });
+    rtl::ScopeExit timerOff([this] { TimerOff(); });
     LookupDone = false;
     WSAAsyncGetHostByName(WindowHandle.get(), LookupMessage, text, HostEntryBuffer->data());
     do {
@@ -419,11 +437,8 @@ void TPowersock::ResolveHost() {
 }
 
 bool TPowersock::ResolveIPv6Literal(const std::string& name) {
-  // An IPv6 literal may come in brackets, as in URLs: "[::1]".
-  const bool bracketed = name.size() >= 2 && name.front() == '[' && name.back() == ']';
-  const std::string literal = bracketed ? name.substr(1, name.size() - 2) : name;
   sockaddr_in6 address{};
-  if (!ParseIPv6Literal(literal, &address)) return false;
+  if (!ParseIPv6Literal(WithoutBrackets(name), &address)) return false;
   RemoteAddress6 = address;
   return true;
 }
@@ -467,9 +482,7 @@ void TPowersock::Connect() {
   LookupDone = false;
   Succeeded = true;
   connectNotified_ = false;
-  tls_.reset();  // of an earlier attempt that never connected
-  tlsInfo_ = {};
-  tlsFailure_.clear();
+  *tls_ = {};  // of an earlier attempt that never connected
   StartConnect();
   // The session exists from here on, so that even bytes that an OnConnect
   // handler sends go through TLS.
@@ -478,7 +491,7 @@ void TPowersock::Connect() {
   StartTimeOut();
   bool established = false;
   {
-    Finally timerOff([this] { TimerOff(); });
+    rtl::ScopeExit timerOff([this] { TimerOff(); });
     // A peer that closes at once may have its close handled in the same
     // pump as the connection: the connect notification still ends the wait.
     while (!Connected && !connectNotified_ && !TimedOut && !Canceled && Succeeded) Idle();
@@ -489,7 +502,7 @@ void TPowersock::Connect() {
 
   if (OnConnectionFailed) OnConnectionFailed(this);
   if (UseTls) CloseAfterFailedHandshake();
-  if (!tlsFailure_.empty()) throw TlsError();
+  if (!tls_->failure.empty()) throw TlsError();
   if (TimedOut) throw ESockError(SockErrorKind::ConnectionTimedOut);
   if (Canceled) throw ESockError(SockErrorKind::ConnectionCanceled);
   throw ESockError(SockErrorKind::ConnectionFailed, SocketErrorOf(LastError));
@@ -584,7 +597,7 @@ TSocket TPowersock::Accept() {
 void TPowersock::SendBuffer(const void* data, uint16_t count) {
   ReportStatus(4, "Sending Buffer");
   StartTimeOut();  // the send never pumps, so no tick can come before TimerOff
-  Finally timerOff([this] { TimerOff(); });
+  rtl::ScopeExit timerOff([this] { TimerOff(); });
   if (!Canceled) {
     const auto* bytes = static_cast<const unsigned char*>(data);
     size_t total = count;
@@ -615,10 +628,11 @@ void TPowersock::SendBuffer(const void* data, uint16_t count) {
 }
 
 long TPowersock::SendSome(const unsigned char* data, size_t count) {
-  if (!tls_) return Psock::send(SocketHandle, data, count);
+  if (!tls_->session) return Psock::send(SocketHandle, data, count);
   size_t sent = 0;
-  const TlsStatus status = tls_->Write(data, count, sent);
-  return status == TlsStatus::Done ? static_cast<long>(sent) : TlsOutcome(status, true);
+  const TlsStatus status = tls_->session->Write(data, count, sent);
+  return status == TlsStatus::Done ? static_cast<long>(sent)
+                                   : TlsOutcome(static_cast<int>(status), true);
 }
 
 void TPowersock::Write(const std::string& text) {
@@ -640,7 +654,7 @@ void TPowersock::Writeln(const std::string& text) {
 std::string TPowersock::ReadLn() {
   ReportStatus(8, "ReadLn");
   StartTimeOut();
-  Finally timerOff([this] { TimerOff(); });
+  rtl::ScopeExit timerOff([this] { TimerOff(); });
   for (;;) {
     // A whole line among the bytes received is the result, unless the read
     // is canceled, which leaves it waiting for the next ReadLn.
@@ -661,12 +675,7 @@ std::string TPowersock::ReadLn() {
       DropReceived();  // 65,536 bytes without a line feed
       throw rtl::ERangeError();
     }
-    if (readBegin_ > 0) {  // make room behind the bytes kept
-      std::memmove(readAhead_.data(), begin, waiting);
-      readEnd_ = waiting;
-      readBegin_ = 0;
-    }
-    const long n = ReceiveSome(readAhead_.data() + readEnd_, kLineRoom - readEnd_);
+    const long n = ReceiveMore();
     if (n == 0) {  // the peer has closed: no line, but the bytes are kept
       partialLine_.assign(reinterpret_cast<const char*>(readAhead_.data()), readEnd_);
       DropReceived();
@@ -689,11 +698,62 @@ std::string TPowersock::ReadLn() {
   throw EAbortError(SockErrorKind::ReadLnAborted);
 }
 
+long TPowersock::ReceiveMore() {
+  if (readBegin_ > 0) {  // make room behind the bytes kept
+    const size_t waiting = readEnd_ - readBegin_;
+    std::memmove(readAhead_.data(), readAhead_.data() + readBegin_, waiting);
+    readEnd_ = waiting;
+    readBegin_ = 0;
+  }
+  return ReceiveSome(readAhead_.data() + readEnd_, kLineRoom - readEnd_);
+}
+
+std::string TPowersock::ReadBytes(size_t count) {
+  ReportStatus(8, "ReadBytes");
+  if (count > kMaxRead) throw rtl::ERangeError();
+  StartTimeOut();
+  rtl::ScopeExit timerOff([this] { TimerOff(); });
+  for (;;) {
+    const size_t waiting = readEnd_ - readBegin_;
+    if (waiting >= count) {
+      if (Canceled) break;
+      std::string bytes(reinterpret_cast<const char*>(readAhead_.data() + readBegin_), count);
+      readBegin_ += count;
+      if (readBegin_ == readEnd_) readBegin_ = readEnd_ = 0;
+      return bytes;
+    }
+    const long n = ReceiveMore();
+    if (n == 0) {  // the peer has closed: what it sent is all there is
+      std::string bytes(reinterpret_cast<const char*>(readAhead_.data() + readBegin_), waiting);
+      DropReceived();
+      return bytes;
+    }
+    if (n < 0) {
+      LastError = WSAGetLastError();
+      if (LastError == WSAENOTCONN) {
+        std::string bytes(reinterpret_cast<const char*>(readAhead_.data() + readBegin_), waiting);
+        DropReceived();
+        return bytes;
+      }
+      CheckError(WSAEWOULDBLOCK);  // raises unless the receive would block
+      Idle();
+    } else {
+      readEnd_ += static_cast<size_t>(n);
+      if (readEnd_ - readBegin_ >= count) continue;
+      Pump();
+    }
+    if (Canceled) break;
+  }
+  Canceled = false;
+  throw EAbortError(SockErrorKind::ReadAborted);
+}
+
 long TPowersock::ReceiveSome(unsigned char* data, size_t count) {
-  if (!tls_) return Psock::recv(SocketHandle, data, count, /*peek=*/false);
+  if (!tls_->session) return Psock::recv(SocketHandle, data, count, /*peek=*/false);
   size_t received = 0;
-  const TlsStatus status = tls_->Read(data, count, received);
-  return status == TlsStatus::Done ? static_cast<long>(received) : TlsOutcome(status, false);
+  const TlsStatus status = tls_->session->Read(data, count, received);
+  return status == TlsStatus::Done ? static_cast<long>(received)
+                                   : TlsOutcome(static_cast<int>(status), false);
 }
 
 std::string TPowersock::TakePartialLine() { return std::exchange(partialLine_, {}); }
@@ -703,7 +763,7 @@ void TPowersock::DropReceived() { readBegin_ = readEnd_ = 0; }
 bool TPowersock::DataAvailable() {
   ReportStatus(8, "Data Available");
   if (readEnd_ > readBegin_) return true;  // received, not yet read
-  if (!tls_) return Psock::recv(SocketHandle, Buffer.data(), 1, /*peek=*/true) >= 1;
+  if (!tls_->session) return Psock::recv(SocketHandle, Buffer.data(), 1, /*peek=*/true) >= 1;
   // Over TLS only decrypting tells whether bytes of the peer wait (the
   // socket may hold a record of the protocol alone). What it yields goes to
   // the read-ahead, where the next ReadLn finds it.
@@ -724,12 +784,9 @@ std::string TPowersock::Transaction(const std::string& command) {
   Reply = ReadLn();
   if (!Reply.empty()) {
     ReportStatus(1, Reply);
-    size_t digits = 0;
-    while (digits < Reply.size() && digits < 10 && Reply[digits] >= '0' && Reply[digits] <= '9') {
-      ++digits;
-    }
-    if (digits > 0) {
-      const long long value = std::stoll(Reply.substr(0, digits));
+    const std::string_view digits = LeadingDigits(Reply);
+    if (!digits.empty()) {
+      const long long value = std::stoll(std::string(digits));
       const int32_t number = std::in_range<int32_t>(value) ? static_cast<int32_t>(value) : 0;
       ReplyNumber = rtl::RangeChecked<int16_t>(number);
     }
@@ -754,9 +811,7 @@ class TPowersock::SocketTransport : public TlsTransport {
     return Outcome(Psock::send(owner_.SocketHandle, data, count));
   }
   std::string BrokenReason() const override { return owner_.ErrorText(error_); }
-
-  // The socket error of the call that failed, 0 while none has.
-  int Error() const { return error_; }
+  int ErrorNumber() const override { return error_; }
 
  private:
   long Outcome(long n) {
@@ -776,45 +831,49 @@ void TPowersock::BeginTls() {
   options.serverName = OverrideHost.empty() ? Host : OverrideHost;
   options.caFile = TlsCaFile;
   options.verify = TlsVerify;
-  auto transport = std::make_unique<SocketTransport>(*this);
-  tlsTransport_ = transport.get();
-  tls_ = std::make_unique<TlsSession>(std::move(transport), options);
+  tls_->session = std::make_unique<TlsSession>(std::make_unique<SocketTransport>(*this), options);
 }
 
 void TPowersock::EndTls() {
-  if (!tls_) return;
-  tls_->Shutdown();  // close_notify; the peer's answer is not waited for
-  tls_.reset();
-  tlsTransport_ = nullptr;
+  if (!tls_->session) return;
+  tls_->session->Shutdown();  // close_notify; the peer's answer is not waited for
+  tls_->session.reset();
 }
 
-bool TPowersock::TlsActive() const { return tls_ && tls_->Established(); }
+bool TPowersock::TlsActive() const { return tls_->session && tls_->session->Established(); }
+std::string TPowersock::TlsProtocol() const { return tls_->info.protocol; }
+std::string TPowersock::TlsCipher() const { return tls_->info.cipher; }
+std::string TPowersock::PeerSubject() const { return tls_->info.subject; }
+std::string TPowersock::PeerIssuer() const { return tls_->info.issuer; }
+std::string TPowersock::PeerExpiry() const { return tls_->info.expiry; }
+std::string TPowersock::TlsVerifyResult() const { return tls_->info.verifyResult; }
 
 // Runs the handshake until it is over, or the running wait is timed out or
-// canceled. A failure leaves its reason in tlsFailure_.
+// canceled. A failure leaves its reason in tls_->failure.
 bool TPowersock::DriveHandshake() {
   ReportStatus(8, "TLS Handshake");
-  tlsFailure_.clear();
-  tlsFailureError_ = 0;
-  handshaking_ = true;
-  Finally over([this] { handshaking_ = false; });
+  TlsState& tls = *tls_;
+  tls.failure.clear();
+  tls.failureError = 0;
+  tls.handshaking = true;
+  rtl::ScopeExit over([&tls] { tls.handshaking = false; });
   for (;;) {
-    if (!tls_) {  // the peer closed, and the close was handled in a pump
-      tlsFailure_ = "Connection closed during the TLS handshake";
+    if (!tls.session) {  // the peer closed, and the close was handled in a pump
+      tls.failure = "Connection closed during the TLS handshake";
       return false;
     }
-    const TlsStatus status = tls_->Handshake();
+    const TlsStatus status = tls.session->Handshake();
     if (status == TlsStatus::Done) {
-      tlsInfo_ = tls_->Info();
+      tls.info = tls.session->Info();
       ReportStatus(8, "TLS Established");
       return true;
     }
     if (status == TlsStatus::Failed || status == TlsStatus::Closed) {
-      tlsInfo_ = tls_->Info();
-      tlsFailureError_ = tlsTransport_->Error();
-      tlsFailure_ = tlsFailureError_ != 0 ? ErrorText(static_cast<uint16_t>(tlsFailureError_))
-                                          : tls_->FailureReason();
-      if (tlsFailure_.empty()) tlsFailure_ = "Connection closed during the TLS handshake";
+      tls.info = tls.session->Info();
+      tls.failureError = tls.TransportError();
+      tls.failure = tls.failureError != 0 ? ErrorText(static_cast<uint16_t>(tls.failureError))
+                                          : tls.session->FailureReason();
+      if (tls.failure.empty()) tls.failure = "Connection closed during the TLS handshake";
       return false;
     }
     if (TimedOut || Canceled) return false;
@@ -829,17 +888,16 @@ bool TPowersock::DriveHandshake() {
 }
 
 ESockError TPowersock::TlsError() const {
-  if (tlsFailureError_ != 0) {
-    return ESockError(SockErrorKind::WinsockError, tlsFailure_, tlsFailureError_);
+  if (tls_->failureError != 0) {
+    return ESockError(SockErrorKind::WinsockError, tls_->failure, tls_->failureError);
   }
-  return ESockError(SockErrorKind::TlsFailed, tlsFailure_, 0);
+  return ESockError(SockErrorKind::TlsFailed, tls_->failure, 0);
 }
 
 // A connection whose handshake did not complete is of no use: it is closed,
 // and the component gets a fresh socket as after Disconnect.
 void TPowersock::CloseAfterFailedHandshake() {
-  tls_.reset();  // nothing to shut down: the session was never established
-  tlsTransport_ = nullptr;
+  tls_->session.reset();  // nothing to shut down: the session was never established
   if (!Connected) return;
   try {
     CloseSocket();
@@ -850,8 +908,8 @@ void TPowersock::CloseAfterFailedHandshake() {
 
 // What SendSome and ReceiveSome return for a step that moved nothing: -1
 // with the last error set, or 0 for a peer that has ended the session.
-long TPowersock::TlsOutcome(TlsStatus status, bool sending) {
-  switch (status) {
+long TPowersock::TlsOutcome(int step, bool sending) {
+  switch (static_cast<TlsStatus>(step)) {
     case TlsStatus::Done:
       return 0;
     case TlsStatus::Closed:
@@ -867,11 +925,11 @@ long TPowersock::TlsOutcome(TlsStatus status, bool sending) {
       if (!sending) WaitUntilWritable(SocketHandle, 2);
       break;
     case TlsStatus::Failed:
-      if (const int error = tlsTransport_->Error(); error != 0) {
+      if (const int error = tls_->TransportError(); error != 0) {
         WSASetLastError(error);  // reported as for a plain socket
         return -1;
       }
-      throw ESockError(SockErrorKind::TlsFailed, tls_->FailureReason(), 0);
+      throw ESockError(SockErrorKind::TlsFailed, tls_->session->FailureReason(), 0);
   }
   WSASetLastError(WSAEWOULDBLOCK);
   return -1;
@@ -882,24 +940,24 @@ void TPowersock::StartTls() {
   Canceled = false;
   if (!Connected)
     throw ESockError(SockErrorKind::WinsockError, ErrorText(WSAENOTCONN), WSAENOTCONN);
-  if (tls_) throw ESockError(SockErrorKind::TlsFailed, "TLS is already active", 0);
+  if (tls_->session) throw ESockError(SockErrorKind::TlsFailed, "TLS is already active", 0);
   if (TlsSession::PlaintextAhead(SocketHandle, readEnd_ - readBegin_) > 0) {
     DropReceived();
     partialLine_.clear();
     DiscardWaiting();
     throw ESockError(SockErrorKind::PlaintextAfterStartTls);
   }
-  tlsInfo_ = {};
+  tls_->info = {};
   BeginTls();
   StartTimeOut();
   bool established = false;
   {
-    Finally timerOff([this] { TimerOff(); });
+    rtl::ScopeExit timerOff([this] { TimerOff(); });
     established = DriveHandshake();
   }
   if (established) return;
   CloseAfterFailedHandshake();
-  if (!tlsFailure_.empty()) throw TlsError();
+  if (!tls_->failure.empty()) throw TlsError();
   if (TimedOut) throw ESockError(SockErrorKind::TlsHandshakeTimedOut);
   throw ESockError(SockErrorKind::TlsHandshakeCanceled);
 }

@@ -24,7 +24,6 @@
 
 #include "runtime/Exceptions.h"
 #include "socket/SocketTypes.h"
-#include "socket/TlsSession.h"
 #include "toolkit/Component.h"
 #include "toolkit/MessageWindow.h"
 
@@ -111,11 +110,24 @@ enum class SockErrorKind {
   TlsHandshakeCanceled,  ///< "TLS Handshake Canceled" (StartTls)
   /// "STARTTLS refused: plain text followed the reply (discarded)"
   PlaintextAfterStartTls,
+  ReadAborted,  ///< "Socket read aborted" (an EAbortError of ReadBytes)
+  /// Raised by the component's user, for instance from an event handler,
+  /// with a text of its own.
+  Caller,
 };
 
-/// The fixed message text of a kind; for WinsockError, which has no fixed
-/// text, an empty one.
+/// The fixed message text of a kind; for WinsockError, TlsFailed and Caller,
+/// which have no fixed text, an empty one.
 const char* FixedText(SockErrorKind kind);
+
+/// The reason a socket error number stands for, without the number:
+/// "Connection refused" for 10061; empty for a number that is no socket
+/// error of the component's table.
+std::string ErrorReason(int32_t errorNumber);
+
+/// Whether a socket error number means that the connection is gone:
+/// aborted, reset, not connected or shut down.
+bool MeansConnectionClosed(int32_t errorNumber);
 
 /// A failure of TPowersock. Code tells failures apart by Kind() and
 /// ErrorNumber(), never by the message text.
@@ -126,6 +138,9 @@ class ESockError : public rtl::Exception {
   explicit ESockError(SockErrorKind kind, int32_t errorNumber = 0);
   /// A failure with its own text.
   ESockError(SockErrorKind kind, std::string message, int32_t errorNumber);
+  /// A failure that the component's user raises with its own text, for
+  /// instance from an event handler: Kind() is Caller, ErrorNumber() 0.
+  explicit ESockError(std::string message);
 
   /// Which failure this is.
   SockErrorKind Kind() const noexcept { return kind_; }
@@ -137,8 +152,9 @@ class ESockError : public rtl::Exception {
   int32_t errorNumber_;
 };
 
-/// SendBuffer or ReadLn ended because Canceled was set (Cancel, Abort or the
-/// time-out). Kind() is SendAborted or ReadLnAborted.
+/// SendBuffer, ReadLn or ReadBytes ended because Canceled was set (Cancel,
+/// Abort or the time-out). Kind() is SendAborted, ReadLnAborted or
+/// ReadAborted.
 class EAbortError : public ESockError {
  public:
   using ESockError::ESockError;
@@ -180,6 +196,8 @@ class TPowersock : public toolkit::Component {
   static constexpr uint16_t kSelectEvents = FD_READ | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
   /// Size of Buffer: 65,536 bytes and a zero.
   static constexpr size_t kBufferSize = 65537;
+  /// The largest count that ReadBytes takes: one buffer's room.
+  static constexpr size_t kMaxRead = 65536;
   /// Size of HostEntryBuffer.
   static constexpr size_t kHostEntrySize = 1024;
 
@@ -220,6 +238,14 @@ class TPowersock : public toolkit::Component {
   /// ReadLn, and so does part of a line when the read is canceled or times
   /// out. A line of more than 65,536 bytes raises rtl::ERangeError.
   std::string ReadLn();
+  /// The next `count` bytes as they come, line ends or not (counted data
+  /// such as a value of a given size), at most kMaxRead of them: more
+  /// raises rtl::ERangeError before anything is read. Fewer only when the
+  /// peer has closed: then the result holds what it sent, and an empty
+  /// result means that nothing was left. Waits within TimeOut; a cancel or
+  /// a time-out raises EAbortError ReadAborted, and the bytes received so
+  /// far stay with the component for the next read, as with ReadLn.
+  std::string ReadBytes(size_t count);
   /// The bytes of an unterminated last line that the peer sent before it
   /// closed: ReadLn returns the empty line then and keeps them here. Empty
   /// when there are none; taking them clears them.
@@ -239,19 +265,19 @@ class TPowersock : public toolkit::Component {
   /// This and the properties below keep their values until the next
   /// Connect or StartTls, also after a failed handshake when it got as far
   /// as the peer's certificate.
-  std::string TlsProtocol() const { return tlsInfo_.protocol; }
+  std::string TlsProtocol() const;
   /// The cipher of the last TLS handshake, such as "TLS_AES_256_GCM_SHA384".
-  std::string TlsCipher() const { return tlsInfo_.cipher; }
+  std::string TlsCipher() const;
   /// The subject of the peer's certificate, such as "CN = localhost".
-  std::string PeerSubject() const { return tlsInfo_.subject; }
+  std::string PeerSubject() const;
   /// The issuer of the peer's certificate.
-  std::string PeerIssuer() const { return tlsInfo_.issuer; }
+  std::string PeerIssuer() const;
   /// The end of the peer certificate's validity (notAfter), such as
   /// "Dec  8 15:39:28 2027 GMT".
-  std::string PeerExpiry() const { return tlsInfo_.expiry; }
+  std::string PeerExpiry() const;
   /// The outcome of the certificate check: "ok", or why not, such as
   /// "self-signed certificate" (also when TlsVerify is false).
-  std::string TlsVerifyResult() const { return tlsInfo_.verifyResult; }
+  std::string TlsVerifyResult() const;
 
   /// The local machine's address: its first IPv4 address in dotted form, or,
   /// when it has none, its first IPv6 address in text form; empty when the
@@ -375,13 +401,17 @@ class TPowersock : public toolkit::Component {
   // TLS: the session over this component's socket calls, the handshake
   // within the running time-out, and the failure it came to.
   class SocketTransport;
+  struct TlsState;
   void BeginTls();
   void EndTls();
   bool DriveHandshake();
   ESockError TlsError() const;
   void CloseAfterFailedHandshake();
   void DiscardWaiting();
-  long TlsOutcome(TlsStatus status, bool sending);
+  long TlsOutcome(int status, bool sending);
+  // Receives into the read-ahead behind the bytes kept (moved to its start
+  // first); returns what ReceiveSome returned.
+  long ReceiveMore();
 
   bool started_ = false;  // holds a user of the socket layer
   bool timeOutDue_ = false;
@@ -392,13 +422,8 @@ class TPowersock : public toolkit::Component {
   std::array<unsigned char, kBufferSize> readAhead_{};
   size_t readBegin_ = 0;
   size_t readEnd_ = 0;
-  std::string partialLine_;                  // kept when the peer closed mid-line
-  std::unique_ptr<TlsSession> tls_;          // while the connection speaks TLS
-  SocketTransport* tlsTransport_ = nullptr;  // owned by tls_
-  TlsInfo tlsInfo_;
-  bool handshaking_ = false;
-  std::string tlsFailure_;       // why the last handshake failed
-  int32_t tlsFailureError_ = 0;  // the socket error behind it, if any
+  std::string partialLine_;        // kept when the peer closed mid-line
+  std::unique_ptr<TlsState> tls_;  // the session, when there is one, and what it came to
 };
 
 }  // namespace Psock

@@ -7,6 +7,10 @@
 /// The socket-layer types and numbers that TPowersock's public fields need.
 
 #include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "runtime/CharClass.h"
 
 namespace Psock {
 
@@ -41,6 +45,36 @@ constexpr int WSAECONNREFUSED = 10061;
 constexpr int WSAHOST_NOT_FOUND = 11001;
 /// A host name is known but has no address of the requested kind.
 constexpr int WSANO_DATA = 11004;
+
+/// The connection was aborted by this side's software.
+constexpr int WSAECONNABORTED = 10053;
+/// The socket was shut down for sending.
+constexpr int WSAESHUTDOWN = 10058;
+
+/// A host without the brackets that an IPv6 address literal may come in, as
+/// in URLs: "[::1]" gives "::1"; anything else is returned as it is.
+inline std::string WithoutBrackets(std::string_view host) {
+  if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
+    host = host.substr(1, host.size() - 2);
+  return std::string(host);
+}
+
+/// "host:port" for messages, with an IPv6 address in brackets so that its
+/// last group and the port are told apart: "[::1]:25".
+inline std::string HostAndPort(std::string_view host, int32_t port) {
+  const bool ipv6 = host.find(':') != std::string_view::npos && host.front() != '[';
+  std::string text = ipv6 ? "[" + std::string(host) + "]" : std::string(host);
+  return text + ":" + std::to_string(port);
+}
+
+/// The decimal digits that a reply line starts with, at most 10 of them
+/// (the reply number of line protocols such as SMTP or FTP); empty when the
+/// line starts with none.
+inline std::string_view LeadingDigits(std::string_view line) {
+  size_t digits = 0;
+  while (digits < line.size() && digits < 10 && rtl::IsDigit(line[digits])) ++digits;
+  return line.substr(0, digits);
+}
 
 /// The start-up record, filled by the socket layer's start-up with a
 /// description of this platform's socket layer.

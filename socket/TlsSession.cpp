@@ -18,6 +18,8 @@
 #include <system_error>
 #include <utility>
 
+#include "socket/SocketTypes.h"
+
 namespace Psock {
 
 // The callbacks that OpenSSL calls: the BIO's, which reach the session
@@ -165,13 +167,6 @@ bool IsAddressLiteral(const std::string& name) {
   unsigned char address[sizeof(in6_addr)];
   return inet_pton(AF_INET, name.c_str(), address) == 1 ||
          inet_pton(AF_INET6, name.c_str(), address) == 1;
-}
-
-std::string WithoutBrackets(const std::string& name) {
-  if (name.size() >= 2 && name.front() == '[' && name.back() == ']') {
-    return name.substr(1, name.size() - 2);
-  }
-  return name;
 }
 
 // Prints through a memory BIO and returns the text.

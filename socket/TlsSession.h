@@ -41,6 +41,9 @@ class TlsTransport {
   virtual long Receive(void* data, size_t count) = 0;
   virtual long Send(const void* data, size_t count) = 0;
   virtual std::string BrokenReason() const = 0;
+  /// The socket error number of the call that failed, 0 while none has or
+  /// when the transport has no such numbers.
+  virtual int ErrorNumber() const { return 0; }
 };
 
 /// A transport that reads and writes a descriptor directly.
@@ -99,6 +102,8 @@ class TlsSession {
   /// socket shows no readiness for them.
   bool HasPending() const;
   bool Established() const { return established_; }
+  /// The transport the session moves its bytes through; the session owns it.
+  const TlsTransport& Transport() const { return *transport_; }
   const std::string& FailureReason() const { return failure_; }
   /// Filled once the handshake has got as far as the peer's certificate.
   TlsInfo Info() const;

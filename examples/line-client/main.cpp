@@ -1,17 +1,41 @@
-// line-client: one-line transactions with a line-oriented TCP service.
-//   line-client HOST PORT COMMAND...
-// Reads the server's greeting line, then sends each command and prints the
-// reply and its number. Gives up after 5 seconds of silence.
+// line-client: commands to a line-oriented TCP service through the
+// conversation engine.
+//   line-client HOST PORT [--protocol NAME] COMMAND...
+// NAME is auto (the default), line, smtp, ftp, pop3, imap, redis or
+// memcached. Reads the server's greeting when the protocol has one, then
+// sends each command, prints its reply lines as they arrive (values byte for
+// byte) and, last, the command, the reply number and the reply's last line.
+// Gives up after 5 seconds of silence.
 #include <QCoreApplication>
 #include <iostream>
 #include <string>
 
+#include "conversation/Conversation.h"
 #include "socket/Psock.h"
+
+namespace {
+
+class Printer : public conversation::Listener {
+ public:
+  void Received(std::string_view line, bool) override { std::cout << "<- " << line << '\n'; }
+  void Value(std::string_view bytes, bool last) override {
+    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (last) std::cout << '\n';
+  }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
-  if (argc < 3) {
-    std::cerr << "usage: line-client HOST PORT COMMAND...\n";
+  int first = 3;
+  const conversation::Protocol* protocol = conversation::ProtocolNamed("auto");
+  if (argc >= 5 && std::string(argv[3]) == "--protocol") {
+    protocol = conversation::ProtocolNamed(argv[4]);
+    first = 5;
+  }
+  if (argc < 3 || protocol == nullptr) {
+    std::cerr << "usage: line-client HOST PORT [--protocol NAME] COMMAND...\n";
     return 2;
   }
   try {
@@ -20,10 +44,13 @@ int main(int argc, char** argv) {
     sock.Port = std::stoi(argv[2]);
     sock.TimeOut = 5000;
     sock.Connect();
-    std::cout << "greeting: " << sock.ReadLn();
-    for (int i = 3; i < argc; ++i) {
-      sock.Transaction(argv[i]);
-      std::cout << argv[i] << " -> " << sock.ReplyNumber << ": " << sock.Reply;
+    Printer printer;
+    conversation::Conversation talk(sock, *protocol, &printer);
+    talk.Greet();
+    for (int i = first; i < argc; ++i) {
+      const conversation::Reply reply = talk.Run(argv[i]);
+      if (reply.closed) break;
+      std::cout << argv[i] << " -> " << reply.number << ": " << reply.last << '\n';
     }
     sock.Disconnect();
   } catch (const std::exception& error) {

@@ -1,16 +1,23 @@
 #include "programs/tamsel/CommandLine.h"
 
+#include <termios.h>
+#include <unistd.h>
+
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <functional>
 #include <istream>
 #include <memory>
 #include <optional>
 #include <ostream>
 
+#include "conversation/Conversation.h"
 #include "programs/tamsel/Session.h"
+#include "runtime/ScopeExit.h"
 #include "socket/Psock.h"
 
 namespace tamsel {
@@ -34,20 +41,27 @@ bool ParseNumber(const std::string& text, int32_t low, int32_t high, int32_t& va
 std::string Usage() {
   return R"(Usage: tamsel [HOST PORT [OPTIONS]]
 
-A client for line-oriented TCP services such as SMTP, FTP, POP3, Redis or
-memcached.
+A client for line-oriented TCP services such as SMTP, FTP, POP3, IMAP,
+Redis or memcached.
 
 Without arguments, and with a display, tamsel opens its window. With HOST
 (a name, a dotted IPv4 address or an IPv6 address, with or without
-brackets) and PORT it connects, reads the server's
-greeting, runs one command per line of standard input (empty lines are
-skipped) and prints every whole reply to standard output. Where a reply
-ends depends on the protocol (see --protocol).
+brackets) and PORT it connects, reads the server's greeting, logs in when
+asked to, runs one command per line of standard input (empty lines are
+skipped) and prints each reply line as it arrives. Where a reply ends
+depends on the protocol (see --protocol).
 
 After an SMTP reply 354 the following lines are message data, sent as they
 are (blank lines kept, a leading dot doubled) up to a line "."; then the
 reply is read. A memcached storage command (set, add, replace, append,
-prepend, cas) takes the next line as its data line.
+prepend, cas) takes the next line as its data line; a --send text may carry
+it after a line break ($'set k 0 0 2\r\nhi'), and is then sent as it is.
+Values (Redis bulk strings, memcached values, IMAP literals) of any size
+are read by their byte count and written byte for byte, followed by a line
+end. IMAP commands get a tag (a001, a002, ...) when they start with a
+command name; a --send text "APPEND box {n}" followed by a line break and
+the message sends the message as a literal once the server says "+" (at
+once with LITERAL+).
 
 Options:
   --send TEXT        run TEXT as a command instead of reading standard
@@ -55,16 +69,18 @@ Options:
   --protocol NAME    how replies end: auto (default: a reply "ddd-..." ends
                      at the line "ddd ...", any other reply is one line),
                      line (one line), smtp, ftp, pop3 (multi-line replies
-                     of CAPA, LIST, UIDL, RETR, TOP end at "."), redis
-                     (RESP), memcached (get, gets, stats end at END)
-  --greeting         read a greeting whatever the protocol (smtp, ftp and
-                     pop3 always read one; auto takes what the server sends
-                     within half a second as the greeting)
+                     of CAPA, LIST, UIDL, RETR, TOP end at "."), imap
+                     (untagged lines up to the tagged one), redis (RESP),
+                     memcached (get, gets, stats end at END)
+  --greeting         read a greeting whatever the protocol (smtp, ftp, pop3
+                     and imap always read one; auto takes what the server
+                     sends within half a second as the greeting)
   --no-greeting      read no greeting
   --expect CODES     stop with exit status 3 at the first reply (greeting
                      included) outside CODES: reply numbers with x for any
-                     digit, or words the reply starts with, separated by
-                     commas, for instance 2xx,3xx or +OK or STORED,END
+                     digit, or words the reply starts with (for IMAP also
+                     its tagged status), separated by commas, for instance
+                     2xx,3xx or +OK or STORED,END or OK
   --transcript       print both sides: commands "-> ", replies "<- "
   --timestamps       with --transcript, start each line with the time
   --timeout MS       limit of each wait in milliseconds, 0 for none
@@ -78,23 +94,43 @@ Options:
                      valid for HOST
   --starttls PROTO   upgrade to TLS after the protocol's own request:
                      smtp (EHLO, STARTTLS), pop3 (STLS), ftp (AUTH TLS)
-                     or imap (a001 STARTTLS); the greeting and these
-                     replies are printed; with smtp, send EHLO again
+                     or imap (STARTTLS); the greeting and these replies
+                     are printed; with smtp, send EHLO again (a log-in
+                     does so itself)
   --cafile FILE      trust the certificates in FILE (PEM) besides the
                      system's
   --insecure         do not check the server's certificate (a warning
                      says so on standard error)
+  --user NAME        log in as NAME right after the greeting and any TLS
+                     upgrade, before the first command: SMTP (its own EHLO,
+                     then AUTH), POP3 (AUTH, or USER and PASS), IMAP
+                     (AUTHENTICATE, or LOGIN), FTP (USER and PASS), Redis
+                     (AUTH). The password comes from the environment
+                     variable TAMSEL_PASSWORD, from --password-file, or is
+                     asked for on the terminal without echo; never from
+                     the command line. It is never printed: "****" stands
+                     for it in the transcript.
+  --password-file F  read the password from the first line of F
+  --auth MECH        the mechanism: PLAIN, LOGIN, CRAM-MD5, SCRAM-SHA-1 or
+                     SCRAM-SHA-256 (GNU SASL), or NATIVE for the protocol's
+                     own command; default: the best that the server offers
+                     (SCRAM-SHA-256 first), else the protocol's command
+  --allow-plaintext  let the password (PLAIN, LOGIN, NATIVE) go over a
+                     connection without TLS (a warning says so)
   --help             show this text and exit
   --version          show the version and exit
 
 Exit status:
   0  every command got its reply and no reply was an error
-  1  connecting failed, a wait timed out, a line was too long, or the
-     server closed the connection
-  2  wrong arguments
+  1  connecting failed, a wait timed out, a line was too long, the server
+     closed the connection, refused STARTTLS or sent a malformed reply
+  2  wrong arguments, or no password to be had
   3  with --expect: a reply outside the expected codes (the run stops
      there); without: at least one error reply of the protocol (4xx or 5xx,
-     -ERR, a Redis error, memcached ERROR, CLIENT_ERROR or SERVER_ERROR)
+     -ERR, a Redis error, memcached ERROR, CLIENT_ERROR or SERVER_ERROR,
+     IMAP NO or BAD)
+  4  the log-in was refused, or could not be done (no mechanism that both
+     sides know, or a password without TLS and without --allow-plaintext)
 )";
 }
 
@@ -115,39 +151,46 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
       options.tls = true;
     } else if (argument == "--insecure") {
       options.insecure = true;
-    } else if (argument == "--starttls" || argument == "--cafile") {
-      if (!hasValue) return argument + " needs a value";
-      const std::string& value = arguments[++i];
-      if (argument == "--cafile") {
-        options.caFile = value;
-      } else if (const std::optional<Upgrade> upgrade = UpgradeNamed(value)) {
-        options.startTls = *upgrade;
-      } else {
-        return "--starttls takes smtp, pop3, ftp or imap: " + value;
-      }
+    } else if (argument == "--allow-plaintext") {
+      options.allowPlainText = true;
     } else if (argument == "--transcript") {
       options.transcript = true;
     } else if (argument == "--timestamps") {
       options.timestamps = true;
-    } else if (argument == "--protocol" || argument == "--expect") {
+    } else if (argument == "--password") {
+      return "--password is not taken: a password on the command line is visible to every "
+             "user of the machine; use TAMSEL_PASSWORD, --password-file or the prompt";
+    } else if (argument == "--starttls" || argument == "--cafile" || argument == "--protocol" ||
+               argument == "--expect" || argument == "--send" || argument == "--timeout" ||
+               argument == "--level" || argument == "--user" || argument == "--auth" ||
+               argument == "--password-file") {
       if (!hasValue) return argument + " needs a value";
       const std::string& value = arguments[++i];
-      if (argument == "--expect") {
-        options.expect = ParseCodes(value);
+      if (argument == "--cafile") {
+        options.caFile = value;
+      } else if (argument == "--starttls") {
+        const conversation::Protocol* protocol = conversation::ProtocolNamed(value);
+        if (protocol == nullptr || protocol->startTls.empty()) {
+          return "--starttls takes smtp, pop3, ftp or imap: " + value;
+        }
+        options.startTls = protocol;
+      } else if (argument == "--protocol") {
+        options.protocol = conversation::ProtocolNamed(value);
+        if (options.protocol == nullptr) {
+          return "unknown protocol " + value +
+                 " (auto, line, smtp, ftp, pop3, imap, redis, memcached)";
+        }
+      } else if (argument == "--expect") {
+        options.expect = conversation::ParseCodes(value);
         if (options.expect.empty()) return "--expect takes codes separated by commas: " + value;
-      } else if (const std::optional<Protocol> protocol = ProtocolNamed(value)) {
-        options.protocol = *protocol;
-      } else {
-        return "unknown protocol " + value + " (auto, line, smtp, ftp, pop3, redis, memcached)";
-      }
-    } else if (argument == "--send" || argument == "--timeout" || argument == "--level" ||
-               argument == "--screenshot") {
-      if (!hasValue) return argument + " needs a value";
-      const std::string& value = arguments[++i];
-      if (argument == "--send") {
+      } else if (argument == "--send") {
         options.sends.push_back(value);
-      } else if (argument == "--screenshot") {
-        options.screenshot = value;
+      } else if (argument == "--user") {
+        options.user = value;
+      } else if (argument == "--auth") {
+        options.auth = value;
+      } else if (argument == "--password-file") {
+        options.passwordFile = value;
       } else if (argument == "--timeout") {
         if (!ParseNumber(value, 0, INT32_MAX, options.timeOut)) {
           return "--timeout takes milliseconds from 0 up: " + value;
@@ -166,6 +209,26 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
   if (!options.tls && !options.startTls && (options.insecure || !options.caFile.empty())) {
     return "--cafile and --insecure need --tls or --starttls";
   }
+  if (options.user.empty() &&
+      (!options.auth.empty() || !options.passwordFile.empty() || options.allowPlainText)) {
+    return "--auth, --password-file and --allow-plaintext need --user";
+  }
+  if (!options.user.empty() && options.protocol->login == conversation::LoginStyle::None) {
+    return "--user needs a protocol with a log-in (smtp, pop3, imap, ftp, redis), not " +
+           options.protocol->name;
+  }
+  // A line break belongs to a command only where it carries data.
+  const conversation::Framing framing = options.protocol->framing;
+  for (const std::string& send : options.sends) {
+    const size_t lineBreak = send.find_first_of("\r\n");
+    if (lineBreak == std::string::npos) continue;
+    const bool storage = framing == conversation::Framing::Memcached &&
+                         conversation::IsStorageCommand(send.substr(0, lineBreak));
+    if (!storage && framing != conversation::Framing::Imap) {
+      return "--send holds a line break; only a memcached storage command (its data line) and "
+             "an IMAP command (its literal) may carry one: give each command its own --send";
+    }
+  }
   if (positional.size() != 2) return "HOST and PORT are needed";
   options.host = positional[0];
   if (options.host.empty()) return "the host is empty";
@@ -175,10 +238,51 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
   return {};
 }
 
+std::string PasswordFor(const Options& options, std::string& problem) {
+  if (const char* fromEnvironment = std::getenv("TAMSEL_PASSWORD")) return fromEnvironment;
+  if (!options.passwordFile.empty()) {
+    std::ifstream file(options.passwordFile);
+    std::string password;
+    if (!file || !std::getline(file, password)) {
+      problem = "cannot read the password from " + options.passwordFile;
+      return {};
+    }
+    return WithoutLineEnd(password);
+  }
+  // The terminal itself, so that standard input stays the commands'.
+  std::FILE* terminal = std::fopen("/dev/tty", "r+");
+  if (terminal == nullptr) {
+    problem =
+        "--user needs a password: set TAMSEL_PASSWORD, give --password-file, or run in a "
+        "terminal";
+    return {};
+  }
+  rtl::ScopeExit close([terminal] { std::fclose(terminal); });
+  const int fd = ::fileno(terminal);
+  termios saved{};
+  const bool tty = ::tcgetattr(fd, &saved) == 0;
+  if (tty) {
+    termios quiet = saved;
+    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    ::tcsetattr(fd, TCSAFLUSH, &quiet);
+  }
+  rtl::ScopeExit restore([&] {
+    if (tty) ::tcsetattr(fd, TCSAFLUSH, &saved);
+  });
+  std::fprintf(terminal, "Password for %s: ", options.user.c_str());
+  std::fflush(terminal);
+  std::string password;
+  for (int c = std::fgetc(terminal); c != EOF && c != '\n'; c = std::fgetc(terminal)) {
+    password.push_back(static_cast<char>(c));
+  }
+  std::fprintf(terminal, "\n");
+  return WithoutLineEnd(password);
+}
+
 namespace {
 
-// How long `auto` waits for a greeting that may not come.
-constexpr int32_t kOptionalGreetingMs = 500;
+// The name tamsel gives itself in EHLO.
+constexpr char kClientName[] = "tamsel.localdomain";
 
 std::string Clock() {
   const auto now = std::chrono::system_clock::now();
@@ -193,18 +297,14 @@ std::string Clock() {
   return text;
 }
 
-// One run of the command line: the connection, the protocol's framer and
-// where each side's lines go.
-class Run {
+// One run of the command line: it shows what the engine sends and receives
+// as it happens, and turns the outcome into the exit status.
+class Run : public conversation::Listener {
  public:
   Run(const Options& options, std::istream* input, std::ostream& output, std::ostream& errors)
-      : options_(options),
-        input_(input),
-        output_(output),
-        errors_(errors),
-        framer_(options.protocol) {}
+      : options_(options), input_(input), output_(output), errors_(errors) {}
 
-  int Go(const std::function<bool(std::string&)>& next) {
+  int Go(const std::function<bool(std::string&)>& next, const std::string& password) {
     try {
       sock_ = std::make_unique<Psock::TPowersock>(nullptr);
     } catch (const std::exception& error) {
@@ -223,27 +323,64 @@ class Run {
     if (options_.insecure) {
       errors_ << "tamsel: warning: --insecure: the server's certificate is not checked\n";
     }
+    conversation::Conversation talk(*sock_, *options_.protocol, this);
+    talk.SetClientName(kClientName);
+    talk_ = &talk;
     try {
       sock_->Connect();
       if (options_.startTls) {
-        if (const int status = Upgrade(*options_.startTls); status >= 0) return status;
-      } else if (const int status = Greet(); status >= 0) {
-        return status;
+        talk.StartTls(*options_.startTls);
+      } else if (!options_.noGreeting) {
+        if (const int status = Show(talk.Greet(options_.greeting)); status >= 0) return status;
       }
       if (sock_->TlsActive()) errors_ << "tamsel: TLS: " << TlsSummary(*sock_) << '\n';
+      if (!options_.user.empty()) LogIn(talk, password);
       if (const int status = Commands(next); status >= 0) return status;
       sock_->Disconnect();
       output_.flush();
       if (errorReplies_ == 0) return kExitDone;
       errors_ << "tamsel: " << errorReplies_
               << (errorReplies_ == 1 ? " error reply" : " error replies") << " from "
-              << options_.host << ":" << options_.port << '\n';
+              << HostAndPort(Where()) << '\n';
       return kExitReplies;
     } catch (const std::exception& error) {
+      EndValue();
       output_.flush();
-      if (options_.level > 0) errors_ << TraceText(*sock_, error) << '\n';
+      if (options_.level > 0) errors_ << TraceText(error) << '\n';
+      const auto* talkFailure = dynamic_cast<const conversation::EConversationError*>(&error);
+      if (talkFailure != nullptr) {
+        switch (talkFailure->Kind()) {
+          case conversation::FailureKind::LoginRefused:
+          case conversation::FailureKind::LoginUnavailable:
+          case conversation::FailureKind::PlainText:
+            errors_ << "tamsel: " << PlainMessage(*sock_, error, Where()) << '\n';
+            return kExitLogin;
+          default:
+            break;
+        }
+      }
       return Fail(PlainMessage(*sock_, error, Where()));
     }
+  }
+
+  void Sent(std::string_view line) override {
+    if (!options_.transcript) return;
+    EndValue();
+    if (options_.timestamps) output_ << Clock();
+    output_ << "-> " << line << '\n';
+  }
+
+  void Received(std::string_view line, bool) override {
+    EndValue();
+    Mark();
+    output_ << line << '\n';
+  }
+
+  void Value(std::string_view bytes, bool last) override {
+    if (!valueOpen_) Mark();
+    valueOpen_ = true;
+    output_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (last) EndValue();
   }
 
  private:
@@ -255,65 +392,47 @@ class Run {
     return kExitFailed;
   }
 
-  void Sent(const std::string& line) {
+  void Mark() {
     if (!options_.transcript) return;
     if (options_.timestamps) output_ << Clock();
-    output_ << "-> " << line << '\n';
+    output_ << "<- ";
   }
 
-  void Received(const std::string& line) {
-    if (options_.transcript) {
-      if (options_.timestamps) output_ << Clock();
-      output_ << "<- ";
+  // A value that the server cut short still ends its line.
+  void EndValue() {
+    if (!valueOpen_) return;
+    valueOpen_ = false;
+    output_ << '\n';
+  }
+
+  void LogIn(conversation::Conversation& talk, const std::string& password) {
+    conversation::LoginSettings settings;
+    settings.credentials = {options_.user, password};
+    settings.mechanism = options_.auth;
+    settings.allowPlainText = options_.allowPlainText;
+    if (options_.allowPlainText && !sock_->TlsActive()) {
+      errors_ << "tamsel: warning: --allow-plaintext: the password may go to "
+              << HostAndPort(Where()) << " without TLS\n";
     }
-    output_ << line << '\n';
+    talk.LogIn(settings);
   }
 
   // Returns an exit status to end the run with, or -1 to go on.
-  int Show(const Exchange& exchange) {
-    for (const std::string& line : exchange.lines) Received(line);
-    if (!exchange.partialLine.empty()) Received(exchange.partialLine);
+  int Show(const conversation::Reply& reply) {
+    EndValue();
     // Replies reach a reader at once when the run waits for more input;
     // while commands are already waiting, they go out in larger writes.
     if (input_ == nullptr || input_->rdbuf()->in_avail() <= 0) output_.flush();
-    if (exchange.closed) return Fail(ClosedMessage(Where()));
-    if (!exchange.replyExpected) return -1;
-    if (!options_.expect.empty() && !Expected(options_.expect, exchange)) {
-      const std::string what =
-          exchange.command.empty() ? "greeting" : "reply to " + exchange.command;
-      errors_ << "tamsel: unexpected " << what << " from " << options_.host << ":" << options_.port
-              << ": " << (exchange.lines.empty() ? std::string() : exchange.lines.back()) << '\n';
+    if (reply.closed) return Fail(ClosedMessage(Where()));
+    if (!reply.replyExpected) return -1;
+    if (reply.lines == 0 && reply.command.empty()) return -1;  // no greeting came
+    if (!options_.expect.empty() && !reply.Fits(options_.expect)) {
+      const std::string what = reply.command.empty() ? "greeting" : "reply to " + reply.command;
+      errors_ << "tamsel: unexpected " << what << " from " << HostAndPort(Where()) << ": "
+              << reply.last << '\n';
       return kExitReplies;
     }
-    if (exchange.error) ++errorReplies_;
-    return -1;
-  }
-
-  int Greet() {
-    if (options_.noGreeting) return -1;
-    if (options_.greeting || HasGreeting(options_.protocol)) {
-      return Show(ReadGreeting(*sock_, framer_));
-    }
-    if (options_.protocol != Protocol::Auto) return -1;
-    const Exchange greeting = ReadGreeting(*sock_, framer_, kOptionalGreetingMs);
-    if (greeting.lines.empty() && !greeting.closed) return -1;
-    return Show(greeting);
-  }
-
-  // Negotiates the upgrade, showing the greeting and each reply, then
-  // upgrades. Returns an exit status to end the run with, or -1 to go on.
-  int Upgrade(tamsel::Upgrade upgrade) {
-    const Negotiation negotiation = Negotiate(*sock_, upgrade);
-    for (const Exchange& exchange : negotiation.exchanges) {
-      if (!exchange.command.empty()) Sent(exchange.command);
-      for (const std::string& line : exchange.lines) Received(line);
-      if (!exchange.partialLine.empty()) Received(exchange.partialLine);
-      if (exchange.closed) return Fail(ClosedMessage(Where()));
-    }
-    if (!negotiation.granted) {
-      return Fail(HostAndPort(Where()) + " did not agree to STARTTLS: " + negotiation.refusal);
-    }
-    sock_->StartTls();
+    if (reply.error) ++errorReplies_;
     return -1;
   }
 
@@ -321,29 +440,28 @@ class Run {
     bool messageData = false;
     std::string line;
     while (next(line)) {
-      line = WithoutLineEnd(line);
+      if (input_ != nullptr) line = WithoutLineEnd(line);
       if (messageData) {
-        Sent(line);
         if (line != ".") {
-          SendDataLine(*sock_, line);
+          talk_->SendDataLine(line);
           continue;
         }
         messageData = false;
-        if (const int status = Show(EndData(*sock_, framer_)); status >= 0) return status;
+        if (const int status = Show(talk_->EndData()); status >= 0) return status;
         continue;
       }
       if (line.empty()) continue;
       if (!sock_->Connected) return Fail(ClosedMessage(Where()));
-      std::vector<std::string> data;
-      Sent(line);
-      if (SendsDataLine(options_.protocol, line)) {
-        std::string dataLine;
-        if (next(dataLine)) data.push_back(WithoutLineEnd(dataLine));
-        for (const std::string& sent : data) Sent(sent);
+      conversation::Reply reply;
+      if (talk_->NeedsDataLine(line)) {
+        std::string data;
+        if (next(data)) data = WithoutLineEnd(data);
+        reply = talk_->RunWithData(line, data);
+      } else {
+        reply = talk_->Run(line);
       }
-      const Exchange exchange = RunCommand(*sock_, framer_, line, data);
-      if (const int status = Show(exchange); status >= 0) return status;
-      messageData = exchange.startsData;
+      if (const int status = Show(reply); status >= 0) return status;
+      messageData = reply.startsData;
     }
     return -1;
   }
@@ -352,15 +470,16 @@ class Run {
   std::istream* input_;  // null when the commands come from --send
   std::ostream& output_;
   std::ostream& errors_;
-  ReplyFramer framer_;
   std::unique_ptr<Psock::TPowersock> sock_;
+  conversation::Conversation* talk_ = nullptr;
+  bool valueOpen_ = false;
   int errorReplies_ = 0;
 };
 
 }  // namespace
 
 int RunCommandLine(const Options& options, std::istream& input, std::ostream& output,
-                   std::ostream& errors) {
+                   std::ostream& errors, const std::string& password) {
   size_t sent = 0;
   const std::function<bool(std::string&)> next = [&](std::string& line) {
     if (options.sends.empty()) return static_cast<bool>(std::getline(input, line));
@@ -368,7 +487,7 @@ int RunCommandLine(const Options& options, std::istream& input, std::ostream& ou
     line = options.sends[sent++];
     return true;
   };
-  return Run(options, options.sends.empty() ? &input : nullptr, output, errors).Go(next);
+  return Run(options, options.sends.empty() ? &input : nullptr, output, errors).Go(next, password);
 }
 
 }  // namespace tamsel

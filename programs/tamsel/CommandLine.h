@@ -1,4 +1,6 @@
 // tamsel's command line: options, usage text, and the run without a window.
+// The conversation itself is the engine's (conversation/Conversation.h);
+// this file presents it.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "programs/tamsel/ReplyFramer.h"
-#include "programs/tamsel/StartTls.h"
+#include "conversation/Protocol.h"
 
 namespace tamsel {
 
@@ -18,7 +19,7 @@ struct Options {
   int32_t timeOut = 10000;  // milliseconds; 0 means no limit
   int32_t level = 0;        // report level of the status texts on standard error
   std::vector<std::string> sends;
-  Protocol protocol = Protocol::Auto;
+  const conversation::Protocol* protocol = conversation::ProtocolNamed("auto");
   bool greeting = false;            // read a greeting whatever the protocol
   bool noGreeting = false;          // read none, whatever the protocol
   std::vector<std::string> expect;  // --expect codes; empty: any reply
@@ -26,11 +27,14 @@ struct Options {
   bool timestamps = false;
   bool help = false;
   bool version = false;
-  std::string screenshot;           // hidden: grab the window into this file and quit
-  bool tls = false;                 // TLS from the start (--tls)
-  std::optional<Upgrade> startTls;  // negotiate, then upgrade to TLS
-  std::string caFile;               // certificates trusted besides the system's
-  bool insecure = false;            // no certificate check (a warning says so)
+  bool tls = false;                                  // TLS from the start (--tls)
+  const conversation::Protocol* startTls = nullptr;  // negotiate, then upgrade to TLS
+  std::string caFile;                                // certificates trusted besides the system's
+  bool insecure = false;                             // no certificate check (a warning says so)
+  std::string user;                                  // --user: log in as this user
+  std::string auth;             // --auth MECH; empty: the best the server offers
+  std::string passwordFile;     // --password-file
+  bool allowPlainText = false;  // --allow-plaintext: the password may go without TLS
 };
 
 std::string Usage();
@@ -41,15 +45,22 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
 
 // Exit statuses of the run without a window.
 constexpr int kExitDone = 0;
-constexpr int kExitFailed = 1;     // connecting or a wait failed, or the server closed
-constexpr int kExitArguments = 2;  // wrong arguments
+constexpr int kExitFailed = 1;  // connecting or a wait failed, the server closed, a malformed reply
+constexpr int kExitArguments = 2;  // wrong arguments, or no password to be had
 constexpr int kExitReplies = 3;    // an unexpected reply, or error replies
+constexpr int kExitLogin = 4;      // the log-in was refused or could not be done
 
-// Connects, reads the greeting, runs the commands (the --send texts, else one
-// per line of `input`, with their data) and prints each whole reply to
-// `output`; status texts and failures go to `errors`. Returns the exit
+// The password for --user: TAMSEL_PASSWORD, else the first line of
+// --password-file, else asked for without echo on the terminal. Empty and
+// `problem` set when there is none.
+std::string PasswordFor(const Options& options, std::string& problem);
+
+// Connects, reads the greeting, logs in when asked, runs the commands (the
+// --send texts, else one per line of `input`, with their data) and prints
+// each reply line to `output` as it arrives; status texts and failures go
+// to `errors`. `password` is used for the log-in only. Returns the exit
 // status.
 int RunCommandLine(const Options& options, std::istream& input, std::ostream& output,
-                   std::ostream& errors);
+                   std::ostream& errors, const std::string& password = {});
 
 }  // namespace tamsel

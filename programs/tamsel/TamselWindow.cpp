@@ -61,24 +61,8 @@ void NameAfter(QLabel* label) {
   buddy->setAccessibleName(text);
 }
 
-struct TlsEntry {
-  TamselWindow::TlsChoice choice;
-  const char* label;
-};
-
-constexpr TlsEntry kTlsChoices[] = {
-    {TamselWindow::TlsChoice::None, QT_TRANSLATE_NOOP("tamsel::TamselWindow", "None")},
-    {TamselWindow::TlsChoice::Implicit,
-     QT_TRANSLATE_NOOP("tamsel::TamselWindow", "TLS from the start")},
-    {TamselWindow::TlsChoice::StartSmtp,
-     QT_TRANSLATE_NOOP("tamsel::TamselWindow", "STARTTLS (SMTP)")},
-    {TamselWindow::TlsChoice::StartPop3,
-     QT_TRANSLATE_NOOP("tamsel::TamselWindow", "STARTTLS (POP3)")},
-    {TamselWindow::TlsChoice::StartFtp,
-     QT_TRANSLATE_NOOP("tamsel::TamselWindow", "STARTTLS (FTP)")},
-    {TamselWindow::TlsChoice::StartImap,
-     QT_TRANSLATE_NOOP("tamsel::TamselWindow", "STARTTLS (IMAP)")},
-};
+// The longest part of a value that the list shows.
+constexpr size_t kShownValue = 4096;
 
 // A padlock drawn in `colour`: closed with its shackle down, or open with
 // the shackle lifted to one side.
@@ -159,7 +143,9 @@ QWidget* TamselWindow::BuildConnectionBox() {
   }
   level_->setCurrentIndex(3);
   protocol_ = new QComboBox;
-  for (const std::string& name : ProtocolNames()) protocol_->addItem(toolkit::ToQString(name));
+  for (const conversation::Protocol& protocol : conversation::Protocols()) {
+    protocol_->addItem(toolkit::ToQString(protocol.name));
+  }
   protocol_->setToolTip(tr("How the server's replies end"));
   greeting_ = new QCheckBox(tr("Read the &greeting after connecting"));
   greeting_->setChecked(true);
@@ -186,6 +172,10 @@ QWidget* TamselWindow::BuildConnectionBox() {
   // The row first: its choice list must exist before its label names it.
   QLayout* tlsRow = BuildTlsRow();
   form->addRow(label(tr("T&LS"), tls_), tlsRow);
+  QWidget* login = BuildLoginRow();
+  auto* userCaption = new QLabel(tr("&User"));
+  userCaption->setBuddy(user_);
+  form->addRow(userCaption, login);
 
   connect_ = new QPushButton(tr("&Connect"));
   connect_->setDefault(true);
@@ -213,8 +203,7 @@ QWidget* TamselWindow::BuildConnectionBox() {
   QObject::connect(timeOut_, &QSpinBox::valueChanged, this, [this](int value) {
     if (!busy_) sock_->TimeOut = value;
   });
-  QObject::connect(protocol_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    framer_ = ReplyFramer(static_cast<Protocol>(index));
+  QObject::connect(protocol_, &QComboBox::currentIndexChanged, this, [this] {
     expecting_ = Expecting::Command;
     UpdateState();
   });
@@ -288,18 +277,38 @@ void TamselWindow::BuildMenus() {
 void TamselWindow::SetHost(const QString& host) { host_->setText(host); }
 void TamselWindow::SetPort(int port) { port_->setValue(port); }
 void TamselWindow::SetTimeOut(int milliseconds) { timeOut_->setValue(milliseconds); }
-void TamselWindow::SetProtocol(Protocol protocol) {
-  protocol_->setCurrentIndex(static_cast<int>(protocol));
+void TamselWindow::SetProtocol(const conversation::Protocol& protocol) {
+  protocol_->setCurrentIndex(protocol_->findText(toolkit::ToQString(protocol.name)));
 }
 
-void TamselWindow::SetTls(TlsChoice choice) { tls_->setCurrentIndex(static_cast<int>(choice)); }
+void TamselWindow::SetTls(TlsMode mode, const conversation::Protocol* how) {
+  if (mode != TlsMode::StartTls || how == nullptr) {
+    tls_->setCurrentIndex(mode == TlsMode::Implicit ? 1 : 0);
+    return;
+  }
+  tls_->setCurrentIndex(tls_->findData(toolkit::ToQString(how->name)));
+}
+
+void TamselWindow::SetLogin(const QString& user, const QString& password, const QString& mechanism,
+                            bool allowPlainText) {
+  user_->setText(user);
+  password_->setText(password);
+  const int index = mechanism_->findData(mechanism.toUpper());
+  mechanism_->setCurrentIndex(index >= 0 ? index : 0);
+  plainText_->setChecked(allowPlainText);
+}
 void TamselWindow::SetCaFile(const QString& path) { caFile_->setText(path); }
 void TamselWindow::SetInsecure(bool insecure) { insecure_->setChecked(insecure); }
 QString TamselWindow::CertificateSummary() const { return certificate_->text(); }
 
 QLayout* TamselWindow::BuildTlsRow() {
   tls_ = new QComboBox;
-  for (const TlsEntry& entry : kTlsChoices) tls_->addItem(tr(entry.label));
+  tls_->addItem(tr("None"));
+  tls_->addItem(tr("TLS from the start"));
+  for (const conversation::Protocol* how : conversation::StartTlsProtocols()) {
+    tls_->addItem(tr("STARTTLS (%1)").arg(toolkit::ToQString(how->displayName)),
+                  toolkit::ToQString(how->name));
+  }
   tls_->setToolTip(
       tr("STARTTLS: tamsel asks for the upgrade after the greeting (EHLO and "
          "STARTTLS, STLS, AUTH TLS, a001 STARTTLS); with SMTP, send EHLO again"));
@@ -343,6 +352,47 @@ QLayout* TamselWindow::BuildTlsRow() {
   return column;
 }
 
+// User, password (never stored: it stays in its field), the mechanism and
+// whether the password may go without TLS.
+QWidget* TamselWindow::BuildLoginRow() {
+  user_ = new QLineEdit;
+  user_->setPlaceholderText(tr("none: no log-in"));
+  password_ = new QLineEdit;
+  password_->setEchoMode(QLineEdit::Password);
+  password_->setPlaceholderText(tr("never stored"));
+  mechanism_ = new QComboBox;
+  mechanism_->addItem(tr("Best offered"), QString());
+  for (const std::string& mechanism : conversation::SaslMechanisms()) {
+    mechanism_->addItem(toolkit::ToQString(mechanism), toolkit::ToQString(mechanism));
+  }
+  mechanism_->addItem(tr("The protocol's own command"), QStringLiteral("NATIVE"));
+  // Room for a usual name and password, whatever the mechanisms' texts.
+  const int letter = user_->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+  user_->setMinimumWidth(14 * letter);
+  password_->setMinimumWidth(14 * letter);
+  mechanism_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  mechanism_->setMinimumContentsLength(12);
+  plainText_ = new QCheckBox(tr("Allow the password without TLS"));
+  plainText_->setToolTip(
+      tr("PLAIN, LOGIN and the protocol's own command send the password itself: "
+         "without TLS anyone on the way can read it"));
+  auto* passwordCaption = new QLabel(tr("Pass&word"));
+  passwordCaption->setBuddy(password_);
+  auto* mechanismCaption = new QLabel(tr("&Mechanism"));
+  mechanismCaption->setBuddy(mechanism_);
+  NameAfter(mechanismCaption);
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(user_, 2);
+  layout->addWidget(passwordCaption);
+  layout->addWidget(password_, 2);
+  layout->addWidget(mechanismCaption);
+  layout->addWidget(mechanism_, 1);
+  layout->addWidget(plainText_);
+  return row;
+}
+
 // The padlock and the line beside it: what protects the connection, and
 // what the certificate says.
 void TamselWindow::ShowTlsState() {
@@ -377,8 +427,7 @@ void TamselWindow::SetReportLevel(int level) {
 }
 
 void TamselWindow::ApplySettings() {
-  const auto choice = static_cast<TlsChoice>(tls_->currentIndex());
-  sock_->UseTls = choice == TlsChoice::Implicit;
+  sock_->UseTls = tls_->currentIndex() == 1;
   sock_->TlsCaFile = toolkit::ToBytes(caFile_->text().trimmed());
   sock_->TlsVerify = !insecure_->isChecked();
   sock_->Host = toolkit::ToBytes(host_->text().trimmed());
@@ -391,35 +440,13 @@ Target TamselWindow::Where() const {
   return {toolkit::ToBytes(host_->text().trimmed()), port_->value(), sock_->TimeOut};
 }
 
-// How long `auto` waits for a greeting that may not come.
-constexpr int32_t kOptionalGreetingMs = 500;
-
-void TamselWindow::ReadGreetingIfWanted() {
-  if (!greeting_->isChecked()) return;
-  const Protocol protocol = framer_.GetProtocol();
-  if (HasGreeting(protocol)) {
-    AddExchange(ReadGreeting(*sock_, framer_));
-  } else if (protocol == Protocol::Auto) {
-    const Exchange greeting = ReadGreeting(*sock_, framer_, kOptionalGreetingMs);
-    if (!greeting.lines.empty() || greeting.closed) AddExchange(greeting);
-  }
-}
-
-// Runs the negotiation of the chosen STARTTLS, listing the greeting and the
-// replies, then upgrades; a refusal is shown like any failure.
-void TamselWindow::UpgradeIfWanted() {
-  const auto upgrade =
-      static_cast<Upgrade>(tls_->currentIndex() - static_cast<int>(TlsChoice::StartSmtp));
-  const Negotiation negotiation = Negotiate(*sock_, upgrade);
-  for (const Exchange& exchange : negotiation.exchanges) AddExchange(exchange);
-  if (!sock_->Connected) return;
-  if (!negotiation.granted) {
-    toolkit::ShowErrorBox(toolkit::ToBytes(tr("%1 did not agree to STARTTLS: %2")
-                                               .arg(toolkit::ToQString(HostAndPort(Where())),
-                                                    toolkit::ToQString(negotiation.refusal))));
-    return;
-  }
-  sock_->StartTls();
+void TamselWindow::LogInIfWanted() {
+  if (user_->text().isEmpty()) return;
+  conversation::LoginSettings settings;
+  settings.credentials = {toolkit::ToBytes(user_->text()), toolkit::ToBytes(password_->text())};
+  settings.mechanism = toolkit::ToBytes(mechanism_->currentData().toString());
+  settings.allowPlainText = plainText_->isChecked();
+  talk_->LogIn(settings);
 }
 
 void TamselWindow::ConnectToServer() {
@@ -428,14 +455,27 @@ void TamselWindow::ConnectToServer() {
   SetBusy(true);
   expecting_ = Expecting::Command;
   try {
+    const conversation::Protocol* protocol =
+        conversation::ProtocolNamed(toolkit::ToBytes(protocol_->currentText()));
+    talk_ = std::make_unique<conversation::Conversation>(
+        *sock_, *protocol, static_cast<conversation::Listener*>(this));
+    talk_->SetClientName("tamsel.localdomain");
     sock_->Connect();
     localAddress_->setText(tr("Local address: %1").arg(toolkit::ToQString(sock_->GetLocalIP())));
-    if (tls_->currentIndex() >= static_cast<int>(TlsChoice::StartSmtp)) {
-      UpgradeIfWanted();
-    } else {
-      ReadGreetingIfWanted();
+    const QString how = tls_->currentData().toString();
+    if (!how.isEmpty()) {
+      talk_->StartTls(*conversation::ProtocolNamed(toolkit::ToBytes(how)));
+    } else if (greeting_->isChecked()) {
+      const conversation::Reply greeting = talk_->Greet();
+      if (greeting.lines > 0 || greeting.closed) EndReply(greeting);
     }
+    current_ = nullptr;
+    ShowTlsState();
+    LogInIfWanted();
+    current_ = nullptr;
   } catch (const std::exception& error) {
+    if (current_ != nullptr) AddFailure({}, error);
+    current_ = nullptr;
     ShowError(error);
     // A failed Connect leaves its socket behind; only Disconnect gives a
     // fresh one for the next attempt.
@@ -476,100 +516,136 @@ void TamselWindow::SendCommand(const QString& command) {
 
 void TamselWindow::RunAndList(const QString& text) {
   const std::string line = toolkit::ToBytes(text);
-  std::string shown = line;
+  current_ = nullptr;
   try {
     switch (expecting_) {
       case Expecting::MessageData:
         if (line != ".") {
-          SendDataLine(*sock_, line);
-          messageData_.push_back(line);
-          sessionLines_.push_back("-> " + line);
+          talk_->SendDataLine(line);
           command_->clear();
           return;
         }
-        expecting_ = Expecting::Command;
-        AddExchange(EndData(*sock_, framer_));
-        messageData_.clear();
+        {
+          const conversation::Reply reply = talk_->EndData();  // listed as the message
+          expecting_ = Expecting::Command;
+          EndReply(reply);
+        }
+        messageLines_ = 0;
         break;
       case Expecting::DataLine:
         expecting_ = Expecting::Command;
-        shown = storageCommand_;
-        AddExchange(RunCommand(*sock_, framer_, storageCommand_, {line}));
+        EndReply(talk_->RunWithData(storageCommand_, line));
         break;
       case Expecting::Command:
-        if (SendsDataLine(framer_.GetProtocol(), line)) {
+        if (talk_->NeedsDataLine(line)) {
           // The command goes out with its data line, typed next.
           storageCommand_ = line;
           expecting_ = Expecting::DataLine;
           command_->clear();
           return;
         }
-        const Exchange exchange = RunCommand(*sock_, framer_, line);
-        AddExchange(exchange);
-        if (exchange.startsData) expecting_ = Expecting::MessageData;
+        const conversation::Reply reply = talk_->Run(line);
+        EndReply(reply);
+        if (reply.startsData) expecting_ = Expecting::MessageData;
         break;
     }
     command_->clear();
     command_->setFocus();
   } catch (const std::exception& error) {
     expecting_ = Expecting::Command;
-    AddFailure(toolkit::ToQString(shown), error);
+    AddFailure(text, error);
     ShowError(error);
   }
+  current_ = nullptr;
 }
 
-void TamselWindow::AddExchange(const Exchange& exchange) {
-  auto* item = new QTreeWidgetItem(transactions_);
-  QString command = toolkit::ToQString(exchange.command);
-  if (exchange.command.empty()) command = tr("(greeting)");
-  if (exchange.command == "." && !messageData_.empty()) {
-    // Never empty here; one line is the only singular in English, German and
-    // French alike.
-    command = messageData_.size() == 1 ? tr("(message, 1 line)")
-                                       : tr("(message, %1 lines)").arg(messageData_.size());
+// A command starts a transaction; lines sent before its reply (a data line,
+// a literal, SASL answers) belong to it, and so do message data lines.
+void TamselWindow::Sent(std::string_view line) {
+  const std::string text(line);
+  sessionLines_.push_back("-> " + text);
+  if (expecting_ == Expecting::MessageData && text != ".") {
+    ++messageLines_;
+    return;
   }
-  item->setText(0, command);
-  sessionLines_.push_back(exchange.command.empty() ? toolkit::ToBytes(command)
-                                                   : "-> " + exchange.command);
-  for (const std::string& line : exchange.data) sessionLines_.push_back("-> " + line);
-  if (!exchange.lines.empty()) {
-    item->setText(1, toolkit::ToQString(exchange.numberText));
-    item->setToolTip(1, tr("The reply number"));
+  if (current_ != nullptr && !currentHasReply_) return;  // data of the command
+  current_ = new QTreeWidgetItem(transactions_);
+  currentHasReply_ = false;
+  QString command = toolkit::ToQString(text);
+  if (expecting_ == Expecting::MessageData) {
+    // One line is the only singular in English, German and French alike.
+    command =
+        messageLines_ == 1 ? tr("(message, 1 line)") : tr("(message, %1 lines)").arg(messageLines_);
   }
-  item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-  std::vector<std::string> lines = exchange.lines;
-  if (!exchange.partialLine.empty()) lines.push_back(exchange.partialLine);
-  if (exchange.closed) lines.push_back(toolkit::ToBytes(tr("(connection closed)")));
-  if (!exchange.replyExpected) lines.push_back(toolkit::ToBytes(tr("(no reply expected)")));
-  for (size_t i = 0; i < lines.size(); ++i) {
-    QTreeWidgetItem* row = i == 0 ? item : new QTreeWidgetItem(item);
-    row->setText(2, toolkit::ToQString(lines[i]));
-    sessionLines_.push_back("<- " + lines[i]);
+  current_->setText(0, command);
+  current_->setExpanded(true);
+  transactions_->scrollToItem(current_);
+}
+
+void TamselWindow::AddRow(const std::string& text) {
+  if (current_ == nullptr) {  // what the server says first: its greeting
+    current_ = new QTreeWidgetItem(transactions_);
+    current_->setText(0, tr("(greeting)"));
+    current_->setExpanded(true);
+    sessionLines_.push_back(toolkit::ToBytes(current_->text(0)));
   }
-  item->setExpanded(true);
-  transactions_->scrollToItem(item);
-  // The command field keeps the focus: the reply, as its description, is
-  // announced to a screen reader (see Announce).
-  QStringList reply;
-  for (const std::string& line : lines) reply << toolkit::ToQString(line);
-  Announce(tr("Reply to %1: %2").arg(command, reply.join(QStringLiteral(" / "))));
+  QTreeWidgetItem* row = current_->text(2).isEmpty() && current_->childCount() == 0
+                             ? current_
+                             : new QTreeWidgetItem(current_);
+  row->setText(2, toolkit::ToQString(text));
+  currentHasReply_ = true;
+  sessionLines_.push_back("<- " + text);
+  transactions_->scrollToItem(row);
+}
+
+void TamselWindow::Received(std::string_view line, bool) { AddRow(std::string(line)); }
+
+void TamselWindow::Value(std::string_view bytes, bool last) {
+  if (value_.size() < kShownValue) value_.append(bytes.substr(0, kShownValue - value_.size()));
+  valueBytes_ += bytes.size();
+  if (!last) return;
+  std::string shown = std::exchange(value_, {});
+  if (valueBytes_ > kShownValue) {
+    shown += toolkit::ToBytes(tr("... (%1 bytes)").arg(valueBytes_));
+  }
+  valueBytes_ = 0;
+  AddRow(shown);
+}
+
+// The reply is complete: its number, and how it ended. The command field
+// keeps the focus: the reply is announced to a screen reader (see Announce).
+void TamselWindow::EndReply(const conversation::Reply& reply) {
+  if (current_ == nullptr) return;
+  if (reply.lines > 0) {
+    current_->setText(1, toolkit::ToQString(reply.numberText));
+    current_->setToolTip(1, tr("The reply number"));
+  }
+  current_->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+  if (reply.closed) AddRow(toolkit::ToBytes(tr("(connection closed)")));
+  if (!reply.replyExpected) AddRow(toolkit::ToBytes(tr("(no reply expected)")));
+  QStringList lines;
+  if (!current_->text(2).isEmpty()) lines << current_->text(2);
+  for (int i = 0; i < current_->childCount(); ++i) lines << current_->child(i)->text(2);
+  Announce(tr("Reply to %1: %2").arg(current_->text(0), lines.join(QStringLiteral(" / "))));
+  current_ = nullptr;
 }
 
 // A command whose wait ended without its reply is listed all the same,
 // saying why: cancelled, or timed out after how long.
 void TamselWindow::AddFailure(const QString& command, const std::exception& error) {
-  auto* item = new QTreeWidgetItem(transactions_);
-  item->setText(0, command);
   QString why = tr("(failed: %1)").arg(QString::fromLatin1(error.what()));
   if (dynamic_cast<const Psock::EAbortError*>(&error) != nullptr) {
     why = TimedOut(*sock_, error) ? tr("(timed out after %1 ms)").arg(sock_->TimeOut)
                                   : tr("(cancelled)");
   }
-  item->setText(2, why);
-  Announce(tr("%1: %2").arg(command, why));
-  sessionLines_.push_back("-> " + toolkit::ToBytes(command));
-  sessionLines_.push_back("<- " + toolkit::ToBytes(why));
-  transactions_->scrollToItem(item);
+  if (current_ == nullptr) {
+    current_ = new QTreeWidgetItem(transactions_);
+    current_->setText(0, command);
+    sessionLines_.push_back("-> " + toolkit::ToBytes(command));
+  }
+  AddRow(toolkit::ToBytes(why));
+  Announce(tr("%1: %2").arg(current_->text(0), why));
+  current_ = nullptr;
 }
 
 QString TamselWindow::SessionText() const {
@@ -629,8 +705,11 @@ void TamselWindow::UpdateState() {
   port_->setEnabled(!busy_ && !connected);
   protocol_->setEnabled(!busy_ && !connected);
   timeOut_->setEnabled(!busy_);
-  for (QWidget* tlsSetting : {static_cast<QWidget*>(tls_), static_cast<QWidget*>(caFile_),
-                              static_cast<QWidget*>(browse_), static_cast<QWidget*>(insecure_)}) {
+  for (QWidget* tlsSetting :
+       {static_cast<QWidget*>(tls_), static_cast<QWidget*>(caFile_), static_cast<QWidget*>(browse_),
+        static_cast<QWidget*>(insecure_), static_cast<QWidget*>(user_),
+        static_cast<QWidget*>(password_), static_cast<QWidget*>(mechanism_),
+        static_cast<QWidget*>(plainText_)}) {
     tlsSetting->setEnabled(!busy_ && !connected);
   }
   ShowTlsState();
@@ -658,7 +737,7 @@ void TamselWindow::UpdateState() {
 
 void TamselWindow::ShowError(const std::exception& error) {
   // The component's own text stays in the trace; the box says what happened.
-  AppendStatus(TraceText(*sock_, error));
+  AppendStatus(TraceText(error));
   UpdateState();
   toolkit::ShowErrorBox(PlainMessage(*sock_, error, Where()));
 }

@@ -1,9 +1,10 @@
 // tamsel's main window: a connection form (host, port, time-out, report
-// level, protocol), connect, disconnect and cancel, a command line whose
-// transactions are listed with their whole replies and reply numbers
-// (message data after SMTP's 354 and memcached data lines included), the
-// status trace, and the local address while connected. The session can be
-// saved as text, copied and cleared.
+// level, protocol, TLS, log-in), connect, disconnect and cancel, a command
+// line whose transactions are listed with their replies and reply numbers
+// as they arrive (message data after SMTP's 354 and memcached data lines
+// included), the status trace, and the local address while connected. The
+// session can be saved as text, copied and cleared. The conversation itself
+// is the engine's (conversation/Conversation.h); the window presents it.
 #pragma once
 
 #include <QMainWindow>
@@ -11,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "conversation/Conversation.h"
 #include "programs/tamsel/Session.h"
-#include "programs/tamsel/StartTls.h"
 #include "socket/Psock.h"
 
 class QCheckBox;
@@ -24,10 +25,11 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace tamsel {
 
-class TamselWindow : public QMainWindow {
+class TamselWindow : public QMainWindow, private conversation::Listener {
   Q_OBJECT
 
  public:
@@ -38,12 +40,16 @@ class TamselWindow : public QMainWindow {
   void SetPort(int port);
   void SetTimeOut(int milliseconds);
   void SetReportLevel(int level);
-  void SetProtocol(Protocol protocol);
+  void SetProtocol(const conversation::Protocol& protocol);
 
   // How the connection is encrypted: not at all, TLS from the start, or
-  // STARTTLS after the protocol's own request.
-  enum class TlsChoice { None, Implicit, StartSmtp, StartPop3, StartFtp, StartImap };
-  void SetTls(TlsChoice choice);
+  // STARTTLS after the request of `how` (a protocol with a negotiation).
+  enum class TlsMode { None, Implicit, StartTls };
+  void SetTls(TlsMode mode, const conversation::Protocol* how = nullptr);
+  // The log-in after the greeting and any TLS upgrade: empty user for none.
+  // The password is kept in its field only, never saved or shown.
+  void SetLogin(const QString& user, const QString& password, const QString& mechanism = {},
+                bool allowPlainText = false);
   void SetCaFile(const QString& path);
   // Lets any certificate pass; the window warns while this is set.
   void SetInsecure(bool insecure);
@@ -77,13 +83,18 @@ class TamselWindow : public QMainWindow {
   QWidget* BuildTraceBox();
   void BuildMenus();
   void ApplySettings();
-  void ReadGreetingIfWanted();
   QLayout* BuildTlsRow();
-  void UpgradeIfWanted();
+  QWidget* BuildLoginRow();
+  void LogInIfWanted();
   void ShowTlsState();
   void RunAndList(const QString& command);
-  void AddExchange(const Exchange& exchange);
+  void EndReply(const conversation::Reply& reply);
+  void AddRow(const std::string& text);
   void AddFailure(const QString& command, const std::exception& error);
+  // What the engine sends and receives, listed as it happens.
+  void Sent(std::string_view line) override;
+  void Received(std::string_view line, bool first) override;
+  void Value(std::string_view bytes, bool last) override;
   void AppendStatus(const std::string& status);
   void Announce(const QString& text);
   void SetBusy(bool busy);
@@ -96,12 +107,16 @@ class TamselWindow : public QMainWindow {
   enum class Expecting { Command, MessageData, DataLine };
 
   std::unique_ptr<Psock::TPowersock> sock_;
-  ReplyFramer framer_{Protocol::Auto};
+  std::unique_ptr<conversation::Conversation> talk_;
+  QTreeWidgetItem* current_ = nullptr;  // the transaction being listed
+  bool currentHasReply_ = false;
+  std::string value_;  // the value being received, as shown
+  size_t valueBytes_ = 0;
   bool busy_ = false;
   bool closeWanted_ = false;
   Expecting expecting_ = Expecting::Command;
-  std::string storageCommand_;            // waiting for its data line
-  std::vector<std::string> messageData_;  // data lines sent since the 354
+  std::string storageCommand_;  // waiting for its data line
+  size_t messageLines_ = 0;     // data lines sent since the 354
   std::vector<std::string> sessionLines_;
 
   QLineEdit* host_ = nullptr;
@@ -125,6 +140,10 @@ class TamselWindow : public QMainWindow {
   QCheckBox* insecure_ = nullptr;
   QLabel* padlock_ = nullptr;
   QLabel* certificate_ = nullptr;
+  QLineEdit* user_ = nullptr;
+  QLineEdit* password_ = nullptr;
+  QComboBox* mechanism_ = nullptr;
+  QCheckBox* plainText_ = nullptr;
   bool padlockClosed_ = false;
 };
 

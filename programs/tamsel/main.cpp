@@ -2,7 +2,6 @@
 // arguments it opens its window; with HOST and PORT it runs from the command
 // line (see CommandLine.h and `tamsel --help`).
 #include <QCoreApplication>
-#include <QTimer>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -40,51 +39,6 @@ int RunWindow(int argc, char** argv) {
   return application.exec();
 }
 
-// Hidden (--screenshot FILE HOST PORT): opens the window, connects, runs the
-// lines of standard input as transactions, grabs the window into FILE.
-int RunScreenshot(int argc, char** argv, const tamsel::Options& options) {
-  if (!toolkit::DisplayAvailable()) qputenv("QT_QPA_PLATFORM", "offscreen");
-  toolkit::Application application(argc, argv);
-  toolkit::SetErrorBoxHandler(
-      [](const std::string& message) { std::cerr << "tamsel: " << message << '\n'; });
-  std::unique_ptr<tamsel::TamselWindow> created;
-  try {
-    created = std::make_unique<tamsel::TamselWindow>();
-  } catch (const std::exception& error) {
-    std::cerr << "tamsel: " << error.what() << '\n';
-    return 1;
-  }
-  tamsel::TamselWindow& window = *created;
-  window.SetHost(QString::fromStdString(options.host));
-  window.SetPort(options.port);
-  window.SetTimeOut(options.timeOut);
-  window.SetReportLevel(options.level);
-  window.SetProtocol(options.protocol);
-  using TlsChoice = tamsel::TamselWindow::TlsChoice;
-  if (options.tls) window.SetTls(TlsChoice::Implicit);
-  if (options.startTls) {
-    window.SetTls(static_cast<TlsChoice>(static_cast<int>(TlsChoice::StartSmtp) +
-                                         static_cast<int>(*options.startTls)));
-  }
-  window.SetCaFile(QString::fromStdString(options.caFile));
-  window.SetInsecure(options.insecure);
-  window.show();
-  int status = 0;
-  QTimer::singleShot(50, &window, [&] {
-    window.ConnectToServer();
-    std::string line;
-    while (std::getline(std::cin, line)) {
-      window.SendCommand(QString::fromStdString(line));  // blank lines may be message data
-    }
-    QTimer::singleShot(200, &window, [&] {
-      if (!window.grab().save(QString::fromStdString(options.screenshot))) status = 1;
-      application.quit();
-    });
-  });
-  application.exec();
-  return status;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,7 +63,15 @@ int main(int argc, char** argv) {
     std::cerr << "tamsel: " << problem << "\nTry 'tamsel --help'.\n";
     return tamsel::kExitArguments;
   }
-  if (!options.screenshot.empty()) return RunScreenshot(argc, argv, options);
+  std::string password;
+  if (!options.user.empty()) {
+    std::string missing;
+    password = tamsel::PasswordFor(options, missing);
+    if (!missing.empty()) {
+      std::cerr << "tamsel: " << missing << '\n';
+      return tamsel::kExitArguments;
+    }
+  }
   // The command line needs the event loop only: no display, no platform.
   QCoreApplication application(argc, argv);
   // Standard input read in blocks, so that the run can see whether more
@@ -117,5 +79,5 @@ int main(int argc, char** argv) {
   // flushes its replies itself (see RunCommandLine).
   std::ios::sync_with_stdio(false);
   std::cin.tie(nullptr);
-  return tamsel::RunCommandLine(options, std::cin, std::cout, std::cerr);
+  return tamsel::RunCommandLine(options, std::cin, std::cout, std::cerr, password);
 }

@@ -1,26 +1,21 @@
-// tamsel's command line and window against loopback peers.
+// tamsel's command line against loopback peers.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QSpinBox>
-#include <QTimer>
-#include <QTreeWidget>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 #include "programs/tamsel/CommandLine.h"
-#include "programs/tamsel/TamselWindow.h"
 #include "tests/socket/Peer.h"
-#include "toolkit/Application.h"
+#include "tests/tamsel/Replying.h"
 
 namespace {
 
 using sockettest::Peer;
 using tamsel::Options;
+using tamseltest::Replying;
 
 Options Parsed(const std::vector<std::string>& arguments, std::string* problem = nullptr) {
   Options options;
@@ -120,22 +115,6 @@ TEST(TamselCommandLine, RefusedConnectionNamesTheReason) {
   err.str("");
   tamsel::RunCommandLine(options, in, out, err);
   EXPECT_EQ(err.str().substr(0, 20), "Null Remote Address ");
-}
-
-// Serves `replies` in order, one per line received; the peer answers with
-// nothing but them, so a shifted reply shows as a wrong line.
-sockettest::Peer::Script Replying(std::string greeting, std::vector<std::string> replies,
-                                  std::string* received = nullptr) {
-  return [greeting, replies, received](int fd) {
-    if (!greeting.empty()) sockettest::SendAll(fd, greeting);
-    for (const std::string& reply : replies) {
-      const std::string line = sockettest::RecvLine(fd);
-      if (line.empty()) return;
-      if (received != nullptr) *received += line;
-      sockettest::SendAll(fd, reply);
-    }
-    sockettest::RecvUntilClosed(fd);
-  };
 }
 
 TEST(TamselFaults, WholeRepliesKeepLaterRepliesInStep) {
@@ -303,7 +282,8 @@ TEST(TamselFaults, ErrorRepliesAndExpectedCodesSetTheExitStatus) {
   Parsed({"h", "1", "--expect", "2xx,"}, &problem);
   EXPECT_EQ(problem, "--expect takes codes separated by commas: 2xx,");
   Parsed({"h", "1", "--protocol", "gopher"}, &problem);
-  EXPECT_EQ(problem, "unknown protocol gopher (auto, line, smtp, ftp, pop3, redis, memcached)");
+  EXPECT_EQ(problem,
+            "unknown protocol gopher (auto, line, smtp, ftp, pop3, imap, redis, memcached)");
 }
 
 TEST(TamselFaults, LevelOneTracesWholeRepliesAndTheGreeting) {
@@ -325,191 +305,146 @@ TEST(TamselCommandLine, TranscriptMarksBothSides) {
   EXPECT_EQ(run.output[2], ':');
 }
 
-TEST(TamselWindow, ListsTransactionsWithTheirReplyNumbers) {
-  Peer peer([](int fd) {
-    sockettest::SendAll(fd, "220 ready\r\n");
-    sockettest::RecvLine(fd);
-    sockettest::SendAll(fd, "250 fine\r\n");
-    sockettest::RecvUntilClosed(fd);
-  });
-  tamsel::TamselWindow window;
-  window.SetHost("127.0.0.1");
-  window.SetPort(peer.Port());
-  window.SetTimeOut(5000);
-  window.ConnectToServer();
-  window.SendCommand("NOOP");
-  auto* list = window.findChild<QTreeWidget*>();
-  ASSERT_NE(list, nullptr);
-  ASSERT_EQ(list->topLevelItemCount(), 2);
-  EXPECT_EQ(list->topLevelItem(0)->text(0), "(greeting)");
-  EXPECT_EQ(list->topLevelItem(0)->text(1), "220");
-  EXPECT_EQ(list->topLevelItem(1)->text(0), "NOOP");
-  EXPECT_EQ(list->topLevelItem(1)->text(1), "250");
-  EXPECT_EQ(list->topLevelItem(1)->text(2), "250 fine");
-  window.DisconnectFromServer();
-}
-
-TEST(TamselWindow, CancelEndsAWaitAndTheErrorIsShown) {
-  Peer peer([](int fd) { sockettest::RecvUntilClosed(fd); });  // never greets
-  const std::string where = "127.0.0.1:" + std::to_string(peer.Port());
-  std::vector<std::string> boxes;
-  toolkit::SetErrorBoxHandler([&](const std::string& message) { boxes.push_back(message); });
-  {
-    tamsel::TamselWindow window;
-    window.SetHost("127.0.0.1");
-    window.SetPort(peer.Port());
-    window.SetTimeOut(0);
-    window.SetProtocol(tamsel::Protocol::Smtp);  // waits for the greeting
-    QTimer::singleShot(30, &window, [&] { window.CancelWait(); });
-    window.ConnectToServer();  // connects, then waits for the greeting
-  }
-  toolkit::SetErrorBoxHandler(
-      [](const std::string& message) { ADD_FAILURE() << "unexpected error box: " << message; });
-  EXPECT_EQ(boxes, std::vector<std::string>{"the wait for " + where + " was cancelled"});
-}
-
 }  // namespace
 
 namespace {
 
-// A window pointed at the loopback port, its error boxes collected.
-class WindowTest : public ::testing::Test {
- protected:
-  WindowTest() {
-    toolkit::SetErrorBoxHandler([this](const std::string& message) { boxes.push_back(message); });
-  }
-  ~WindowTest() override {
-    toolkit::SetErrorBoxHandler(
-        [](const std::string& message) { ADD_FAILURE() << "unexpected error box: " << message; });
-  }
-  void Aim(uint16_t port, int timeOut = 5000) {
-    window.SetHost("127.0.0.1");
-    window.SetPort(port);
-    window.SetTimeOut(timeOut);
-  }
-  QTreeWidget* List() { return window.findChild<QTreeWidget*>(); }
-  QString Row(int i, int column) { return List()->topLevelItem(i)->text(column); }
+// Values are read by their byte count, whatever their size, and written as
+// they are; the reply after them is read in step.
+TEST(TamselValues, ValuesBeyondALineAreWrittenByteForByte) {
+  std::string value(70000, 'v');
+  value[10] = '\n';
+  value[20] = '\0';
+  Peer peer(Replying("", {"$70000\r\n" + value + "\r\n", "+PONG\r\n"}));
+  const Outcome run = RunAgainst(peer.Port(), "GET big\nPING\n", {"--protocol", "redis"});
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_TRUE(run.output == "$70000\n" + value + "\n+PONG\n");
+}
 
-  std::vector<std::string> boxes;
-  tamsel::TamselWindow window;
+// The first line of a reply is out before the rest of it has arrived.
+class Watched : public std::stringbuf {
+ public:
+  std::atomic<bool> written{false};
+
+ protected:
+  std::streamsize xsputn(const char* data, std::streamsize count) override {
+    written = true;
+    return std::stringbuf::xsputn(data, count);
+  }
+  int overflow(int c) override {
+    written = true;
+    return std::stringbuf::overflow(c);
+  }
 };
 
-TEST_F(WindowTest, ConnectWorksAgainAfterARefusedConnection) {
-  uint16_t refused = 0;
-  { refused = sockettest::Listener().Port(); }
-  Peer peer(Replying("220 up\r\n", {}));
-  Aim(refused);
-  window.ConnectToServer();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "127.0.0.1:" + std::to_string(refused) + " refused the connection");
-  window.SetPort(peer.Port());
-  window.ConnectToServer();
-  EXPECT_EQ(boxes.size(), 1u) << boxes.back();
-  ASSERT_EQ(List()->topLevelItemCount(), 1);
-  EXPECT_EQ(Row(0, 2), "220 up");
-  // The component's own text stays in the trace.
-  auto* trace = window.findChild<QPlainTextEdit*>();
-  ASSERT_NE(trace, nullptr);
-  EXPECT_TRUE(trace->toPlainText().contains("Connection Failed (10061:Connection refused)"));
-  window.DisconnectFromServer();
+TEST(TamselValues, EachLineIsPrintedWhenItArrives) {
+  Watched buffer;
+  std::atomic<bool> before{false};
+  Peer peer([&](int fd) {
+    sockettest::RecvLine(fd);
+    sockettest::SendAll(fd, "211-first\r\n");
+    for (int i = 0; i < 500 && !buffer.written; ++i) sockettest::SleepMs(10);
+    before = buffer.written.load();
+    sockettest::SendAll(fd, "211 end\r\n");
+    sockettest::RecvUntilClosed(fd);
+  });
+  const Options options = Parsed({"127.0.0.1", std::to_string(peer.Port()), "--timeout", "5000",
+                                  "--protocol", "ftp", "--no-greeting", "--send", "FEAT"});
+  std::istringstream in;
+  std::ostream out(&buffer);
+  std::ostringstream err;
+  EXPECT_EQ(tamsel::RunCommandLine(options, in, out, err), 0) << err.str();
+  EXPECT_TRUE(before);
+  EXPECT_EQ(buffer.str(), "211-first\n211 end\n");
 }
 
-TEST_F(WindowTest, CancelAndTimeOutAreToldApartAndListed) {
-  Peer peer(Replying("", {}));
-  Aim(peer.Port(), 0);
-  window.SetProtocol(tamsel::Protocol::Line);
-  window.ConnectToServer();
-  QTimer::singleShot(30, &window, [this] { window.CancelWait(); });
-  window.SendCommand("FIRST");
-  window.SetTimeOut(100);  // changeable while connected
-  window.SendCommand("SECOND");
-  ASSERT_EQ(List()->topLevelItemCount(), 2);
-  EXPECT_EQ(Row(0, 0), "FIRST");
-  EXPECT_EQ(Row(0, 2), "(cancelled)");
-  EXPECT_EQ(Row(1, 2), "(timed out after 100 ms)");
-  const std::string where = "127.0.0.1:" + std::to_string(peer.Port());
-  EXPECT_EQ(boxes,
-            (std::vector<std::string>{"the wait for " + where + " was cancelled",
-                                      "no reply from " + where + ": timed out after 100 ms"}));
-  window.DisconnectFromServer();
-}
-
-TEST_F(WindowTest, MessageDataAndMemcachedDataLinesThenTheSessionAsText) {
+// A --send that carries its data line is sent as it is; the next --send is
+// a command of its own, whose reply is read.
+TEST(TamselValues, ASendWithItsDataLineIsSentAsItIs) {
   std::string received;
-  Peer peer([&received](int fd) {
-    sockettest::SendAll(fd, "220 smtp\r\n");
-    received += sockettest::RecvLine(fd);
-    sockettest::SendAll(fd, "354 go\r\n");
-    for (std::string line; (line = sockettest::RecvLine(fd)) != ".\r\n" && !line.empty();) {
-      received += line;
-    }
-    sockettest::SendAll(fd, "250 queued\r\n");
-    sockettest::RecvUntilClosed(fd);
-  });
-  Aim(peer.Port());
-  window.SetProtocol(tamsel::Protocol::Smtp);
-  window.ConnectToServer();
-  for (const char* line : {"DATA", "Subject: x", "", ".dot", "."}) window.SendCommand(line);
-  window.DisconnectFromServer();
-  peer.Join();
-  EXPECT_EQ(received, "DATA\r\nSubject: x\r\n\r\n..dot\r\n");
-  ASSERT_EQ(List()->topLevelItemCount(), 3);
-  EXPECT_EQ(Row(1, 1), "354");
-  EXPECT_EQ(Row(2, 0), "(message, 3 lines)");
-  EXPECT_EQ(Row(2, 2), "250 queued");
-  const QString text = window.SessionText();
-  EXPECT_EQ(text,
-            "(greeting)\n<- 220 smtp\n-> DATA\n<- 354 go\n-> Subject: x\n-> \n-> .dot\n-> .\n"
-            "<- 250 queued\n");
-  const QString path = QDir::temp().filePath("tamsel-session-test.txt");
-  ASSERT_TRUE(window.SaveSession(path));
-  QFile saved(path);
-  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-  EXPECT_EQ(QString::fromLatin1(saved.readAll()), text);
-  saved.remove();
-  window.ClearSession();
-  EXPECT_EQ(List()->topLevelItemCount(), 0);
-  EXPECT_EQ(window.SessionText(), "");
+  Peer peer(Replying("", {"STORED\r\n", "", "VALUE k 0 2\r\nhi\r\nEND\r\n"}, &received));
+  const Outcome run = RunAgainst(peer.Port(), "",
+                                 {"--protocol", "memcached", "--send", "set k 0 0 2\r\nhi",
+                                  "--send", "get k", "--transcript"});
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.output,
+            "-> set k 0 0 2\n-> hi\n<- STORED\n-> get k\n<- VALUE k 0 2\n<- hi\n<- END\n");
+  EXPECT_EQ(received, "set k 0 0 2\r\nhi\r\nget k\r\n");
 
-  std::string stored;
-  Peer cache([&stored](int fd) {
-    stored += sockettest::RecvLine(fd);
-    stored += sockettest::RecvLine(fd);
-    sockettest::SendAll(fd, "STORED\r\n");
-    sockettest::RecvUntilClosed(fd);
-  });
-  window.SetPort(cache.Port());
-  window.SetProtocol(tamsel::Protocol::Memcached);
-  window.ConnectToServer();
-  window.SendCommand("set k 0 0 2");
-  EXPECT_EQ(List()->topLevelItemCount(), 0);  // waits for its data line
-  window.SendCommand("hi");
-  ASSERT_EQ(List()->topLevelItemCount(), 1);
-  EXPECT_EQ(Row(0, 0), "set k 0 0 2");
-  EXPECT_EQ(Row(0, 2), "STORED");
-  window.DisconnectFromServer();
-  cache.Join();
-  EXPECT_EQ(stored, "set k 0 0 2\r\nhi\r\n");
+  std::string problem;
+  Parsed({"h", "1", "--protocol", "smtp", "--send", "MAIL FROM:<a>\nRCPT TO:<b>"}, &problem);
+  EXPECT_EQ(problem,
+            "--send holds a line break; only a memcached storage command (its data line) and an "
+            "IMAP command (its literal) may carry one: give each command its own --send");
 }
 
-TEST_F(WindowTest, ReturnInThePortFieldConnectsAndTheLocalAddressShowsOnlyThen) {
-  Peer peer(Replying("220 up\r\n", {}));
-  Aim(peer.Port());
-  window.show();
-  auto* port = window.findChildren<QSpinBox*>().at(0);
-  QLabel* local = nullptr;
-  for (QLabel* label : window.findChildren<QLabel*>()) {
-    if (label->text().startsWith("Local address") || label->text().isEmpty()) local = label;
+TEST(TamselValues, MalformedRepliesEndTheRunNamingThem) {
+  for (const std::string header : {"$-5", "$99999999999999999999", "*-2"}) {
+    Peer peer(Replying("", {header + "\r\n", "+PONG\r\n"}));
+    const Outcome run = RunAgainst(peer.Port(), "GET a\nPING\n", {"--protocol", "redis"});
+    EXPECT_EQ(run.status, 1) << header;
+    EXPECT_EQ(run.output, "");
+    EXPECT_EQ(run.errors.rfind("tamsel: 127.0.0.1:" + std::to_string(peer.Port()) +
+                                   " sent a malformed reply \"" + header + "\": ",
+                               0),
+              0u)
+        << run.errors;
   }
-  ASSERT_NE(local, nullptr);
-  EXPECT_FALSE(local->isVisible());
-  QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QApplication::sendEvent(port, &press);
-  ASSERT_EQ(List()->topLevelItemCount(), 1);
-  EXPECT_TRUE(local->isVisible());
-  EXPECT_TRUE(local->text().startsWith("Local address: "));
-  window.DisconnectFromServer();
-  EXPECT_FALSE(local->isVisible());
+}
+
+TEST(TamselLogin, OptionsAndThePassword) {
+  std::string problem;
+  Parsed({"h", "1", "--password", "x"}, &problem);
+  EXPECT_EQ(problem.rfind("--password is not taken", 0), 0u);
+  Parsed({"h", "1", "--auth", "PLAIN"}, &problem);
+  EXPECT_EQ(problem, "--auth, --password-file and --allow-plaintext need --user");
+  Parsed({"h", "1", "--user", "u", "--protocol", "memcached"}, &problem);
+  EXPECT_EQ(problem,
+            "--user needs a protocol with a log-in (smtp, pop3, imap, ftp, redis), not "
+            "memcached");
+  Options options = Parsed({"h", "1", "--protocol", "imap", "--user", "anna", "--auth",
+                            "SCRAM-SHA-256", "--password-file", "/nonexistent/pw"},
+                           &problem);
+  EXPECT_EQ(problem, "");
+  EXPECT_EQ(options.user, "anna");
+  EXPECT_EQ(options.auth, "SCRAM-SHA-256");
+
+  ::unsetenv("TAMSEL_PASSWORD");
+  EXPECT_EQ(tamsel::PasswordFor(options, problem), "");
+  EXPECT_EQ(problem, "cannot read the password from /nonexistent/pw");
+  const std::string file = testing::TempDir() + "/tamsel-password";
+  {
+    std::ofstream out(file);
+    out << "from file\r\nsecond line\n";
+  }
+  options.passwordFile = file;
+  problem.clear();
+  EXPECT_EQ(tamsel::PasswordFor(options, problem), "from file");
+  ::setenv("TAMSEL_PASSWORD", "from environment", 1);
+  EXPECT_EQ(tamsel::PasswordFor(options, problem), "from environment");
+  ::unsetenv("TAMSEL_PASSWORD");
+  std::remove(file.c_str());
+}
+
+// A refused log-in ends the run with its own status; the password shows
+// nowhere, not even at the highest report level.
+TEST(TamselLogin, ARefusedLogInEndsWithStatusFourAndNoPassword) {
+  Peer peer(Replying("+OK ready\r\n", {"+OK\r\nUSER\r\n.\r\n", "+OK\r\n", "-ERR [AUTH] no\r\n"}));
+  const Options options =
+      Parsed({"127.0.0.1", std::to_string(peer.Port()), "--protocol", "pop3", "--user", "anna",
+              "--allow-plaintext", "--transcript", "--level", "8", "--send", "STAT"});
+  std::istringstream in;
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(tamsel::RunCommandLine(options, in, out, err, "s3cret!"), tamsel::kExitLogin);
+  EXPECT_EQ(out.str().find("s3cret"), std::string::npos) << out.str();
+  EXPECT_EQ(err.str().find("s3cret"), std::string::npos) << err.str();
+  EXPECT_NE(out.str().find("-> PASS ****\n"), std::string::npos) << out.str();
+  EXPECT_NE(err.str().find("tamsel: 127.0.0.1:" + std::to_string(peer.Port()) +
+                           " refused the log-in: -ERR [AUTH] no\n"),
+            std::string::npos)
+      << err.str();
+  EXPECT_NE(err.str().find("warning: --allow-plaintext"), std::string::npos);
 }
 
 }  // namespace

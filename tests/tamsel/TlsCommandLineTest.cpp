@@ -37,11 +37,9 @@ TEST(TamselTlsOptions, AreReadAndCheckedTogether) {
   EXPECT_EQ(options.caFile, "ca.pem");
   EXPECT_TRUE(options.insecure);
   EXPECT_FALSE(options.startTls);
-  for (const auto& [name, upgrade] :
-       {std::pair{"smtp", tamsel::Upgrade::Smtp}, std::pair{"pop3", tamsel::Upgrade::Pop3},
-        std::pair{"ftp", tamsel::Upgrade::Ftp}, std::pair{"imap", tamsel::Upgrade::Imap}}) {
+  for (const char* name : {"smtp", "pop3", "ftp", "imap"}) {
     EXPECT_EQ(ProblemOf({"h", "25", "--starttls", name}, &options), "");
-    EXPECT_EQ(options.startTls, upgrade);
+    EXPECT_EQ(options.startTls, conversation::ProtocolNamed(name));
   }
   EXPECT_EQ(ProblemOf({"h", "25", "--starttls", "http"}),
             "--starttls takes smtp, pop3, ftp or imap: http");
@@ -233,11 +231,12 @@ class TamselTlsWindow : public TamselTls {
   }
   void TearDown() override { toolkit::SetErrorBoxHandler({}); }
 
-  void ConnectTo(uint16_t port, tamsel::TamselWindow::TlsChoice choice, bool trust = true) {
+  void ConnectTo(uint16_t port, tamsel::TamselWindow::TlsMode mode, bool trust = true,
+                 const char* how = nullptr) {
     window.SetHost(QStringLiteral("127.0.0.1"));
     window.SetPort(port);
     window.SetTimeOut(5000);
-    window.SetTls(choice);
+    window.SetTls(mode, how != nullptr ? conversation::ProtocolNamed(how) : nullptr);
     window.SetCaFile(trust ? QString::fromStdString(ca) : QString());
     window.ConnectToServer();
   }
@@ -250,7 +249,7 @@ TEST_F(TamselTlsWindow, ImplicitTlsClosesThePadlockAndShowsTheCertificate) {
   TlsServer server("good");
   ASSERT_NE(server.Port(), 0) << server.Log();
   EXPECT_FALSE(window.PadlockClosed());
-  ConnectTo(server.Port(), tamsel::TamselWindow::TlsChoice::Implicit);
+  ConnectTo(server.Port(), tamsel::TamselWindow::TlsMode::Implicit);
   ASSERT_TRUE(boxes.empty()) << boxes.front();
   EXPECT_TRUE(window.PadlockClosed());
   const std::string summary = window.CertificateSummary().toStdString();
@@ -269,7 +268,7 @@ TEST_F(TamselTlsWindow, ImplicitTlsClosesThePadlockAndShowsTheCertificate) {
 TEST_F(TamselTlsWindow, AnUntrustedCertificateIsRefusedUnlessNotCheckedWhichIsShown) {
   TlsServer server("selfsigned");
   ASSERT_NE(server.Port(), 0) << server.Log();
-  ConnectTo(server.Port(), tamsel::TamselWindow::TlsChoice::Implicit, /*trust=*/false);
+  ConnectTo(server.Port(), tamsel::TamselWindow::TlsMode::Implicit, /*trust=*/false);
   ASSERT_EQ(boxes.size(), 1u);
   // The window's words, then OpenSSL's reason (worded differently by its versions).
   const std::string said = "TLS with 127.0.0.1:" + std::to_string(server.Port()) + " failed: ";
@@ -280,7 +279,7 @@ TEST_F(TamselTlsWindow, AnUntrustedCertificateIsRefusedUnlessNotCheckedWhichIsSh
   window.SetInsecure(true);
   EXPECT_EQ(window.CertificateSummary(),
             QStringLiteral("Warning: the certificate will not be checked"));
-  ConnectTo(server.Port(), tamsel::TamselWindow::TlsChoice::Implicit, /*trust=*/false);
+  ConnectTo(server.Port(), tamsel::TamselWindow::TlsMode::Implicit, /*trust=*/false);
   EXPECT_EQ(boxes.size(), 1u);
   EXPECT_TRUE(window.PadlockClosed());
   EXPECT_THAT(window.CertificateSummary().toStdString(),
@@ -290,8 +289,8 @@ TEST_F(TamselTlsWindow, AnUntrustedCertificateIsRefusedUnlessNotCheckedWhichIsSh
 TEST_F(TamselTlsWindow, StartTlsListsTheNegotiationThenEncrypts) {
   sockettest::Pop3Server server;
   if (server.Port() == 0) PEER_UNAVAILABLE("dovecot did not start: " + server.Log());
-  window.SetProtocol(tamsel::Protocol::Pop3);
-  ConnectTo(server.Port(), tamsel::TamselWindow::TlsChoice::StartPop3);
+  window.SetProtocol(*conversation::ProtocolNamed("pop3"));
+  ConnectTo(server.Port(), tamsel::TamselWindow::TlsMode::StartTls, true, "pop3");
   ASSERT_TRUE(boxes.empty()) << boxes.front();
   auto* list = window.findChild<QTreeWidget*>();
   ASSERT_EQ(list->topLevelItemCount(), 2);
