@@ -16,27 +16,45 @@ file(RELATIVE_PATH pc_to_prefix "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/pr
 string(REGEX REPLACE "/$" "" pc_to_prefix "${pc_to_prefix}")
 
 foreach(name IN LISTS TESSERA_COMPONENT_LIST)
-  get_target_property(folder ${name} TESSERA_FOLDER)
-  get_target_property(depends ${name} TESSERA_COMPONENT_DEPENDS)
-  get_target_property(packages ${name} TESSERA_PACKAGES)
-  get_target_property(pkgconfig ${name} TESSERA_PKGCONFIG)
-  get_target_property(system_libs ${name} TESSERA_SYSTEM_LIBS)
+  set(target tessera_${name})
+  get_target_property(folder ${target} TESSERA_FOLDER)
+  get_target_property(headers ${target} TESSERA_HEADERS)
+  get_target_property(depends ${target} TESSERA_COMPONENT_DEPENDS)
+  get_target_property(public_depends ${target} TESSERA_PUBLIC_COMPONENT_DEPENDS)
+  get_target_property(packages ${target} TESSERA_PACKAGES)
+  get_target_property(private_packages ${target} TESSERA_PRIVATE_PACKAGES)
+  get_target_property(pkgconfig ${target} TESSERA_PKGCONFIG)
+  get_target_property(pkgconfig_private ${target} TESSERA_PKGCONFIG_PRIVATE)
+  get_target_property(system_libs ${target} TESSERA_SYSTEM_LIBS)
+  get_target_property(type ${target} TYPE)
   string(REPLACE "_" "-" library_package "libtessera-${name}${PROJECT_VERSION_MAJOR}")
 
-  install(TARGETS ${name} EXPORT Tessera-${name}-targets
+  install(TARGETS ${target} EXPORT Tessera-${name}-targets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT ${library_package}
             NAMELINK_COMPONENT dev
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT ${library_package})
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/${folder}/
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tessera/${folder} COMPONENT dev
-    FILES_MATCHING PATTERN "*.h")
+  # The public headers only, each under its folder.
+  foreach(header IN LISTS headers)
+    file(RELATIVE_PATH relative ${TESSERA_SOURCE_ROOT} ${header})
+    get_filename_component(relative_dir ${relative} DIRECTORY)
+    install(FILES ${header}
+      DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tessera/${relative_dir} COMPONENT dev)
+  endforeach()
   install(EXPORT Tessera-${name}-targets NAMESPACE Tessera::
     DESTINATION ${TESSERA_CMAKE_DIR} COMPONENT dev)
 
-  # Tessera-<name>.cmake: the component's dependencies, then its target.
+  # Tessera-<name>.cmake: the component's dependencies, then its target. A
+  # shared library keeps its private dependencies to itself; a static one
+  # hands them on to the program that links it.
+  if(type STREQUAL "STATIC_LIBRARY")
+    list(APPEND packages ${private_packages})
+    set(included ${depends})
+  else()
+    set(included ${public_depends})
+  endif()
   set(content "# Tessera::${name} and what it needs.\nif(TARGET Tessera::${name})\n  return()\nendif()\n")
-  foreach(depend IN LISTS depends)
+  foreach(depend IN LISTS included)
     string(APPEND content "include(\${CMAKE_CURRENT_LIST_DIR}/Tessera-${depend}.cmake)\n")
   endforeach()
   foreach(package IN LISTS packages)
@@ -47,7 +65,16 @@ foreach(name IN LISTS TESSERA_COMPONENT_LIST)
   install(FILES ${PROJECT_BINARY_DIR}/package/Tessera-${name}.cmake
     DESTINATION ${TESSERA_CMAKE_DIR} COMPONENT dev)
 
+  # pkg-config reads Requires.private for --cflags too, so every module named
+  # there must be installed. A static library names all its private
+  # dependencies; a shared one only those its package brings anyway (other
+  # components, Qt modules): the rest (OpenSSL, GMP) stays its own business,
+  # and its users need no development files of them.
+  if(NOT type STREQUAL "STATIC_LIBRARY")
+    list(FILTER pkgconfig_private INCLUDE REGEX "^(tessera-|Qt6)")
+  endif()
   list(JOIN pkgconfig " " PC_REQUIRES)
+  list(JOIN pkgconfig_private " " PC_REQUIRES_PRIVATE)
   set(PC_LIBS_PRIVATE "")
   foreach(lib IN LISTS system_libs)
     string(APPEND PC_LIBS_PRIVATE " -l${lib}")

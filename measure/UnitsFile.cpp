@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "runtime/CharClass.h"
+
 namespace units {
 
 namespace {
@@ -43,7 +45,6 @@ class FactorParser {
  private:
   bool AtEnd() const { return at_ >= text_.size(); }
   char Peek() const { return AtEnd() ? '\0' : text_[at_]; }
-  static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
   void SkipBlanks() {
     while (!AtEnd() && (text_[at_] == ' ' || text_[at_] == '\t')) ++at_;
@@ -116,15 +117,15 @@ class FactorParser {
       ++at_;
       return value;
     }
-    if (IsDigit(Peek()) || Peek() == '.') return Decimal();
+    if (rtl::IsDigit(Peek()) || Peek() == '.') return Decimal();
     Fail("expected a number instead of");
   }
 
   // A run of digits as a number, bounded so that it fits an exponent.
   long Digits(const char* what, long limit) {
-    if (!IsDigit(Peek())) Fail(std::string("expected ") + what + " instead of");
+    if (!rtl::IsDigit(Peek())) Fail(std::string("expected ") + what + " instead of");
     long value = 0;
-    while (IsDigit(Peek())) {
+    while (rtl::IsDigit(Peek())) {
       value = value * 10 + (text_[at_++] - '0');
       if (value > limit) throw EFactorError("exponent too large in the factor");
     }
@@ -134,10 +135,10 @@ class FactorParser {
   mpq_class Decimal() {
     std::string digits;  // the significant digits without the point
     long scale = 0;      // the value is digits * 10^-scale
-    while (IsDigit(Peek())) digits += text_[at_++];
+    while (rtl::IsDigit(Peek())) digits += text_[at_++];
     if (Peek() == '.') {
       ++at_;
-      while (IsDigit(Peek())) {
+      while (rtl::IsDigit(Peek())) {
         digits += text_[at_++];
         ++scale;
       }

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "runtime/CharClass.h"
+
 namespace rtl {
 
 namespace {
@@ -18,8 +20,6 @@ namespace {
 char g_decimalSeparator = '.';
 
 constexpr int kSignificantDigits = 18;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // ---------------------------------------------------------------------------
 // Exact scaling and the C library's conversion

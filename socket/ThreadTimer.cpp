@@ -1,6 +1,6 @@
 // TThreadTimer: ticks from the timer of a hidden message window.
 #include "socket/Psock.h"
-#include "toolkit/Application.h"
+#include "toolkit/ExceptionReport.h"
 
 namespace Psock {
 

@@ -3,20 +3,15 @@
 #include <cstdint>
 #include <string_view>
 
+#include "runtime/CharClass.h"
 #include "runtime/rtl.h"
 
 namespace typecheck {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 void SkipBlanks(std::string_view& text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-}
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
 }
 
 }  // namespace
@@ -31,7 +26,7 @@ bool IsInteger(const std::string& text) {
   }
   int base = 10;
   for (std::string_view prefix : {"0x", "0X", "$", "x", "X"}) {
-    if (StartsWith(rest, prefix)) {
+    if (rest.starts_with(prefix)) {
       base = 16;
       rest.remove_prefix(prefix.size());
       break;
@@ -43,7 +38,7 @@ bool IsInteger(const std::string& text) {
   const uint64_t limit = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
   uint64_t magnitude = 0;
   for (char c : rest) {
-    const int digit = base == 16 ? rtl::HexDigitValue(c) : (IsDigit(c) ? c - '0' : -1);
+    const int digit = base == 16 ? rtl::HexDigitValue(c) : (rtl::IsDigit(c) ? c - '0' : -1);
     if (digit < 0) return false;
     magnitude = magnitude * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
     if (magnitude > limit) return false;

@@ -10,11 +10,6 @@ namespace toolkit {
 
 namespace {
 
-ExceptionReporter& Reporter() {
-  static ExceptionReporter reporter;
-  return reporter;
-}
-
 ErrorBoxHandler& BoxHandler() {
   static ErrorBoxHandler handler;
   return handler;
@@ -29,6 +24,8 @@ class UnknownException : public std::exception {
 }  // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  SetDefaultExceptionReporter(
+      [](QObject* /*sender*/, const std::exception& error) { ShowErrorBox(error.what()); });
   rtl::LoadDecimalSeparatorFromLocale();
 }
 
@@ -41,16 +38,6 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     ReportException(receiver, UnknownException());
   }
   return false;
-}
-
-void SetExceptionReporter(ExceptionReporter reporter) { Reporter() = std::move(reporter); }
-
-void ReportException(QObject* sender, const std::exception& error) {
-  if (Reporter()) {
-    Reporter()(sender, error);
-    return;
-  }
-  ShowErrorBox(error.what());
 }
 
 void SetErrorBoxHandler(ErrorBoxHandler handler) { BoxHandler() = std::move(handler); }

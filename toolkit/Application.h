@@ -12,12 +12,15 @@
 #include <functional>
 #include <string>
 
+#include "toolkit/ExceptionReport.h"
+
 namespace toolkit {
 
 /// A QApplication whose event dispatch catches an exception that escapes an
 /// event handler and hands it to ReportException instead of letting it tear
-/// through Qt's event loop. Its constructor also takes the decimal separator
-/// from the user's locale.
+/// through Qt's event loop (toolkit/ExceptionReport.h). Its constructor makes
+/// the error box the report's default and takes the decimal separator from
+/// the user's locale.
 class Application : public QApplication {
   Q_OBJECT
 
@@ -28,13 +31,6 @@ class Application : public QApplication {
   /// QApplication::notify, with escaping exceptions reported.
   bool notify(QObject* receiver, QEvent* event) override;
 };
-
-/// The central exception report. `sender` is the object whose handler failed
-/// (may be null). The default shows the exception's message in the error box.
-using ExceptionReporter = std::function<void(QObject* sender, const std::exception& error)>;
-void SetExceptionReporter(ExceptionReporter reporter);  ///< empty restores the default
-/// Hands `error` to the installed reporter, or to the default one.
-void ReportException(QObject* sender, const std::exception& error);
 
 /// The modal error box: "Error" title, error icon, one OK button. Returns when
 /// the user has closed it. An installed handler replaces the box entirely.
