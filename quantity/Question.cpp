@@ -95,7 +95,9 @@ std::string Answer::Text(char separator) const { return Compose(*this, false, se
 
 std::string Answer::ExactText() const { return Compose(*this, true, '.'); }
 
-Answer Ask(const UnitTable& table, std::string_view question, char separator) {
+namespace {
+
+std::vector<Token> Tokens(const UnitTable& table, std::string_view question, char separator) {
   const auto isName = [&table](std::string_view name) {
     try {
       return table.Find(name).has_value();
@@ -103,7 +105,11 @@ Answer Ask(const UnitTable& table, std::string_view question, char separator) {
       return false;
     }
   };
-  const std::vector<Token> tokens = detail::Tokenize(question, separator, isName);
+  return detail::Tokenize(question, separator, isName);
+}
+
+Answer AskTokens(const UnitTable& table, const std::vector<Token>& tokens,
+                 std::string_view question) {
   const size_t end = tokens.size() - 1;
   if (end == 0) throw EQuantityError("the question is empty", 1);
   const size_t join = JoinAt(tokens);
@@ -194,6 +200,20 @@ Answer Ask(const UnitTable& table, std::string_view question, char separator) {
     answer.parts.push_back(AnswerPart{sign < 0 ? mpq_class(-count) : count, targets[k].second});
   }
   return answer;
+}
+
+}  // namespace
+
+Answer Ask(const UnitTable& table, std::string_view question, char separator) {
+  return AskTokens(table, Tokens(table, question, separator), question);
+}
+
+Answer Convert(const UnitTable& table, const mpq_class& amount, std::string_view from,
+               std::string_view to) {
+  const std::string question = "1 " + std::string(from) + " to " + std::string(to);
+  std::vector<Token> tokens = Tokens(table, question, '.');
+  tokens.front().number = amount;
+  return AskTokens(table, tokens, question);
 }
 
 }  // namespace quantity

@@ -66,4 +66,10 @@ struct Answer {
 /// ("cannot convert length to mass"), syntax.
 Answer Ask(const UnitTable& table, std::string_view question, char separator = '.');
 
+/// Converts `amount` of the unit written `from` to the unit written `to`,
+/// as Ask(amount FROM to TO) would, temperatures as readings between
+/// scales.
+Answer Convert(const UnitTable& table, const mpq_class& amount, std::string_view from,
+               std::string_view to);
+
 }  // namespace quantity

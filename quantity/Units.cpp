@@ -168,8 +168,11 @@ std::optional<FoundUnit> UnitTable::Find(std::string_view text) const {
   std::vector<FoundUnit> found;
   for (const bool fold : {false, true}) {
     FindPlain(text, fold, false, found);
-    if (found.empty() || fold)
-      for (const std::string& singular : singulars) FindPlain(singular, fold, true, found);
+    // The first singular form that names a unit: "miles" is mile, not mil.
+    for (const std::string& singular : singulars) {
+      if (!found.empty()) break;
+      FindPlain(singular, fold, true, found);
+    }
     if (found.empty()) continue;
     for (const FoundUnit& other : found) {
       if (!SameMeaning(found.front(), other))

@@ -1,0 +1,147 @@
+#include "programs/quillon/Questions.h"
+
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+
+#include "runtime/CharClass.h"
+
+namespace quillon {
+
+namespace {
+
+// The evaluator's own words (lower case; it reads them in any case).
+constexpr std::string_view kEvaluatorNames[] = {
+    "pi",     "e",      "sin",    "cos",   "tan",  "sec",   "cosec",   "csc",     "cotan",
+    "arcsin", "arccos", "arctan", "sinh",  "cosh", "tanh",  "arcsinh", "arccosh", "arctanh",
+    "abs",    "int",    "frac",   "round", "ceil", "floor", "ln",      "log",     "sqrt"};
+
+bool IsWordByte(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '%' ||
+         static_cast<unsigned char>(c) >= 0x80;
+}
+
+std::string Lowered(std::string_view text) {
+  std::string result(text);
+  for (char& c : result)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return result;
+}
+
+std::string WithPosition(const quantity::EQuantityError& error) {
+  if (error.Position() <= 0) return error.Message();
+  return "at " + std::to_string(error.Position()) + ": " + error.Message();
+}
+
+}  // namespace
+
+quantity::UnitTable& UnitDefinitions() {
+  static quantity::UnitTable table;
+  return table;
+}
+
+std::vector<std::string> LoadUnitDefinitions(quantity::UnitTable& table, const UnitsFiles& files) {
+  std::vector<std::string> problems;
+  const auto load = [&](const std::string& path) {
+    for (const quantity::DefinitionProblem& problem : table.LoadFile(path))
+      problems.push_back(problem.Text());
+  };
+  if (files.shipped.empty()) {
+    problems.push_back("the units file that ships with quillon was not found");
+  } else {
+    load(files.shipped);
+  }
+  std::error_code error;
+  if (!files.user.empty() && std::filesystem::exists(files.user, error)) load(files.user);
+  return problems;
+}
+
+bool MentionsUnits(std::string_view entry) {
+  size_t i = 0;
+  while (i < entry.size()) {
+    const char c = entry[i];
+    if (c == '$') {  // hexadecimal: its digits may be letters
+      ++i;
+      while (i < entry.size() && rtl::IsHexDigit(entry[i])) ++i;
+      continue;
+    }
+    if (rtl::IsDigit(c)) {
+      while (i < entry.size() && (rtl::IsDigit(entry[i]) || entry[i] == '.' || entry[i] == ','))
+        ++i;
+      // An exponent: e or E with digits, possibly signed.
+      if (i + 1 < entry.size() && (entry[i] == 'e' || entry[i] == 'E')) {
+        size_t j = i + 1;
+        if (entry[j] == '+' || entry[j] == '-') ++j;
+        if (j < entry.size() && rtl::IsDigit(entry[j])) i = j;
+      }
+      continue;
+    }
+    if (c == '-' && i + 1 < entry.size() && entry[i + 1] == '>') return true;
+    if (!IsWordByte(c)) {
+      ++i;
+      continue;
+    }
+    const size_t start = i;
+    while (i < entry.size() && (IsWordByte(entry[i]) || rtl::IsDigit(entry[i]))) ++i;
+    const std::string word = Lowered(entry.substr(start, i - start));
+    bool known = false;
+    for (std::string_view name : kEvaluatorNames) known = known || word == name;
+    if (!known) return true;
+  }
+  return false;
+}
+
+QuestionAnswer AnswerQuestion(const quantity::UnitTable& table, std::string_view question,
+                              bool exact) {
+  try {
+    const quantity::Answer answer = quantity::Ask(table, question, rtl::DecimalSeparator());
+    return {exact ? answer.ExactText() : answer.Text(rtl::DecimalSeparator()), answer.notes};
+  } catch (const quantity::EQuantityError& error) {
+    throw quantity::EQuantityError(WithPosition(error), error.Position());
+  }
+}
+
+mpq_class ExactValue(rtl::Extended value) {
+  if (!std::isfinite(value)) throw rtl::EInvalidOp();
+  const rtl::ExtendedBits bits = rtl::BitsOf(value);
+  const long biased = bits.signExponent & 0x7FFF;
+  // value = significand * 2^(exponent - 16383 - 63); subnormals use 1 - 16383.
+  const long shift = (biased == 0 ? 1 : biased) - 16383 - 63;
+  static_assert(sizeof(unsigned long) == sizeof(uint64_t), "a significand fits mpz's ui");
+  mpq_class result{mpz_class(static_cast<unsigned long>(bits.significand))};
+  if (shift >= 0) {
+    mpq_mul_2exp(result.get_mpq_t(), result.get_mpq_t(), static_cast<mp_bitcnt_t>(shift));
+  } else {
+    mpq_div_2exp(result.get_mpq_t(), result.get_mpq_t(), static_cast<mp_bitcnt_t>(-shift));
+  }
+  return (bits.signExponent & 0x8000) != 0 ? mpq_class(-result) : result;
+}
+
+QuestionAnswer ConvertAmount(const quantity::UnitTable& table, rtl::Extended amount,
+                             std::string_view from, std::string_view to) {
+  try {
+    const quantity::Answer answer = quantity::Convert(table, ExactValue(amount), from, to);
+    return {answer.Text(rtl::DecimalSeparator()), answer.notes};
+  } catch (const quantity::EQuantityError& error) {
+    // Its position lies in a question made up here: the message alone.
+    throw quantity::EQuantityError(error.Message());
+  }
+}
+
+std::string ListUnits(const quantity::UnitTable& table) {
+  std::string text;
+  for (const auto& [category, units] : table.Categories()) {
+    text += "[" + category + "]\n";
+    for (const quantity::Unit* unit : units) {
+      std::string names;
+      for (const std::string& name : unit->names) names += (names.empty() ? "" : ", ") + name;
+      std::string value = quantity::ExactText(unit->value.value);
+      const std::string base = quantity::BaseUnitsText(unit->value.dimension);
+      if (!base.empty()) value += " " + base;
+      text += "  " + names + " = " + unit->definition + "  (" + value + ")\n";
+    }
+  }
+  return text;
+}
+
+}  // namespace quillon
