@@ -252,6 +252,10 @@ rtl::Extended ToExtended(const mpq_class& value) {
   return rtl::ExtendedFromBits(signExponent, significand.get_ui());
 }
 
-std::string ExactText(const mpq_class& value) { return value.get_str(); }
+std::string ExactText(const mpq_class& value) {
+  mpq_class reduced = value;
+  reduced.canonicalize();
+  return reduced.get_str();
+}
 
 }  // namespace quantity
