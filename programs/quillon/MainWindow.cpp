@@ -1,6 +1,7 @@
 #include "programs/quillon/MainWindow.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -14,6 +15,8 @@
 
 #include "programs/quillon/Beam.h"
 #include "programs/quillon/Conversion.h"
+#include "programs/quillon/QuestionLine.h"
+#include "programs/quillon/Questions.h"
 #include "programs/quillon/Settings.h"
 #include "programs/quillon/UnitSearch.h"
 #include "toolkit/Application.h"
@@ -83,6 +86,9 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
                          toolkit::ToBytes(loader.errorString()));
   }
   setCentralWidget(form_);
+  // The question line sits above the form's own controls.
+  question_ = new QuestionLine(UnitDefinitions(), form_);
+  if (auto* main = qobject_cast<QBoxLayout*>(form_->layout())) main->insertWidget(0, question_, 0);
   setWindowTitle(QStringLiteral("quillon \u2013 units calculator"));
 
   categories_ = Child<QListWidget>("categoryList");
@@ -123,6 +129,9 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
   for (int32_t c = 0; c < catalogue_.CategoryCount(); ++c) {
     categories_->addItem(ToQString(catalogue_.GetCategory(c).Name));
   }
+  // The question line comes first: after the search field, before the lists.
+  QWidget::setTabOrder(search_, question_->Question());
+  QWidget::setTabOrder(question_->Question(), categories_);
   ConnectControls();
   RestoreSettings();
   UpdateBeam();

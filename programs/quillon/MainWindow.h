@@ -46,6 +46,7 @@
 #include "measure/units.h"
 #include "programs/quillon/Conversion.h"
 #include "programs/quillon/History.h"
+#include "programs/quillon/QuestionLine.h"
 #include "programs/quillon/Settings.h"
 
 namespace quillon {
@@ -68,6 +69,9 @@ class MainWindow : public QMainWindow {
   // The quick calc's captions (and, for English and SI, its values).
   void SetCaptionUnits(CaptionUnits units);
   void SetHexDisplay(bool hex);
+
+  // The line where a whole question is typed, at the top.
+  QuestionLine* Question() const { return question_; }
 
   // The search field's text; the hits are listed below it, best first.
   void SetSearchText(const QString& text);
@@ -152,6 +156,7 @@ class MainWindow : public QMainWindow {
   // per entry the text before and after its last conversion, so that
   // switching back restores a text that was not touched in between.
   CaptionUnits quickCalcSystem_ = CaptionUnits::English;
+  QuestionLine* question_ = nullptr;
   std::map<DataEdit::TDataEdit*, std::pair<QString, QString>> convertedTexts_;
 };
 
