@@ -640,7 +640,10 @@ int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillon"));
   try {
-    MainWindow window(units::UnitCategories());
+    // The lists hold the units of the definitions, one category a dimension.
+    static units::TCategories catalogue;
+    AddDefinitionsToCatalogue(catalogue, UnitDefinitions());
+    MainWindow window(catalogue);
     window.show();
     return QApplication::exec();
   } catch (const std::exception& error) {

@@ -1,5 +1,6 @@
 #include "programs/quillon/Questions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -15,6 +16,26 @@ constexpr std::string_view kEvaluatorNames[] = {
     "pi",     "e",      "sin",    "cos",   "tan",  "sec",   "cosec",   "csc",     "cotan",
     "arcsin", "arccos", "arctan", "sinh",  "cosh", "tanh",  "arcsinh", "arccosh", "arctanh",
     "abs",    "int",    "frac",   "round", "ceil", "floor", "ln",      "log",     "sqrt"};
+
+// The prefixed units that the window lists beside the units of the file.
+const std::vector<std::pair<std::string, std::vector<const char*>>> kListedPrefixes = {
+    {"m", {"k", "c", "m", "\xC2\xB5", "n"}},
+    {"g", {"m", "\xC2\xB5"}},
+    {"L", {"m", "c", "d"}},
+    {"s", {"m", "\xC2\xB5", "n"}},
+    {"W", {"k", "M", "G"}},
+    {"J", {"k", "M"}},
+    {"Wh", {"k", "M", "G"}},
+    {"Pa", {"h", "k", "M"}},
+    {"Hz", {"k", "M", "G"}},
+    {"N", {"k"}},
+    {"V", {"m", "k"}},
+    {"A", {"m"}},
+    {"B", {"k", "M", "G", "T", "Ki", "Mi", "Gi", "Ti"}},
+    {"bit", {"k", "M", "G"}},
+    {"eV", {"k", "M", "G"}},
+    {"t", {"k"}},
+};
 
 bool IsWordByte(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '%' ||
@@ -125,6 +146,64 @@ QuestionAnswer ConvertAmount(const quantity::UnitTable& table, rtl::Extended amo
   } catch (const quantity::EQuantityError& error) {
     // Its position lies in a question made up here: the message alone.
     throw quantity::EQuantityError(error.Message());
+  }
+}
+
+void AddDefinitionsToCatalogue(units::TCategories& catalogue, const quantity::UnitTable& table) {
+  std::vector<std::pair<std::string, std::vector<const quantity::Unit*>>> groups;
+  for (const auto& unit : table.Units()) {
+    if (unit->value.dimension.IsNone()) continue;
+    const std::string name = quantity::DimensionName(unit->value.dimension);
+    auto group = std::find_if(groups.begin(), groups.end(),
+                              [&](const auto& entry) { return entry.first == name; });
+    if (group == groups.end()) {
+      groups.emplace_back(name, std::vector<const quantity::Unit*>{});
+      group = groups.end() - 1;
+    }
+    group->second.push_back(unit.get());
+  }
+  for (auto& [name, members] : groups) {
+    const bool temperature = name == "temperature";
+    std::string title = name;
+    title[0] = static_cast<char>(title[0] - 'a' + 'A');
+    std::vector<std::pair<std::string, const quantity::Unit*>> listed;
+    std::vector<std::pair<std::string, mpq_class>> prefixed;  // km, MB: listed too
+    for (const quantity::Unit* unit : members) {
+      for (const auto& [symbol, prefixes] : kListedPrefixes) {
+        if (unit->names.front() != symbol) continue;
+        for (const char* prefix : prefixes) {
+          if (const auto found = table.Find(std::string(prefix) + symbol))
+            prefixed.emplace_back(found->Name(), found->Value().value);
+        }
+      }
+      std::string symbol = unit->names.front();
+      if (temperature) {
+        if (!unit->reading) continue;
+        if (symbol.starts_with("\xC2\xB0")) symbol = symbol.substr(2);  // °C is C
+        if (symbol != "K" && symbol != "C" && symbol != "F" && symbol != "R") continue;
+      }
+      listed.emplace_back(symbol, unit);
+    }
+    if (listed.size() < 2) continue;
+    // The base unit first, where the dimension has one.
+    std::stable_partition(listed.begin(), listed.end(),
+                          [](const auto& entry) { return entry.second->value.value == 1; });
+    catalogue.AddCategory(title);
+    units::TCategory& category = catalogue.GetCategory(catalogue.CategoryCount() - 1);
+    const mpq_class base = listed.front().second->value.value;
+    const auto add = [&](const std::string& symbol, const std::string& name,
+                         const mpq_class& value) {
+      try {
+        category.AddUnit(symbol, name, quantity::ToExtended(value / base));
+      } catch (const rtl::Exception&) {
+        // A symbol the catalogue holds already in this category, or a ratio
+        // beyond the extended range: the window does without it.
+      }
+    };
+    for (const auto& [symbol, unit] : listed) {
+      add(symbol, unit->names.size() > 1 ? unit->names[1] : unit->names.front(), unit->value.value);
+    }
+    for (const auto& [symbol, value] : prefixed) add(symbol, symbol, value);
   }
 }
 

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "measure/units.h"
 #include "programs/quillon/ExtraUnits.h"
 #include "quantity/Question.h"
 
@@ -52,6 +53,14 @@ QuestionAnswer ConvertAmount(const quantity::UnitTable& table, rtl::Extended amo
 // Every unit of `table` by category: its names, its definition and its
 // exact value in base units.
 std::string ListUnits(const quantity::UnitTable& table);
+
+// Adds the units of `table` to `catalogue` for the window's lists: one
+// category a dimension ("Length", "Speed", in the order the table first
+// names them), each unit under its symbol and its first other name, its
+// factor the exact ratio to the category's first unit rounded once. Plain
+// numbers are left out; "Temperature" holds the scales K, C, F and R, which
+// the catalogue's conversions know by these symbols.
+void AddDefinitionsToCatalogue(units::TCategories& catalogue, const quantity::UnitTable& table);
 
 // The value of an extended number as an exact rational.
 mpq_class ExactValue(rtl::Extended value);

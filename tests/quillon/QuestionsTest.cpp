@@ -2,9 +2,11 @@
 // that used to be wrong or refused, what stays the evaluator's, the notes.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "programs/quillon/Conversion.h"
 #include "programs/quillon/Questions.h"
 #include "tests/quillon/RunQuillon.h"
 #include "tests/support/Localized.h"
@@ -162,6 +164,31 @@ TEST(Questions, ConvertTakesAnExpressionAndTwoUnits) {
   EXPECT_EQ(RunQuillon({"convert", "100", "degC", "degF"}).out, "212\n");
   EXPECT_EQ(RunQuillon({"convert", "-40", "°C", "°F"}).out, "-40\n");
   EXPECT_EQ(RunQuillon({"convert", "1", "nautical mile", "km"}).out, Localized("1.852\n"));
+}
+
+TEST(Questions, TheWindowsCategoriesComeFromTheDefinitionsByDimension) {
+  quillontest::LoadDefinitionsOnce();
+  units::TCategories catalogue;
+  quillon::AddDefinitionsToCatalogue(catalogue, quillon::UnitDefinitions());
+  ASSERT_GT(catalogue.CategoryCount(), 20);
+  const units::TCategory& length = catalogue.GetCategory(0);
+  EXPECT_EQ(length.Name, "Length");
+  EXPECT_EQ(length.GetUnit(0).Symbol, "m");
+  EXPECT_EQ(length.GetUnit(0).Factor, 1);
+  std::map<std::string, const units::TCategory*> byName;
+  for (int32_t c = 0; c < catalogue.CategoryCount(); ++c)
+    byName[catalogue.GetCategory(c).Name] = &catalogue.GetCategory(c);
+  ASSERT_TRUE(byName.count("Temperature"));
+  std::vector<std::string> scales;
+  for (int32_t u = 0; u < byName["Temperature"]->UnitCount(); ++u)
+    scales.push_back(byName["Temperature"]->GetUnit(u).Symbol);
+  EXPECT_EQ(scales, (std::vector<std::string>{"K", "C", "F", "R"}));
+  EXPECT_EQ(byName.count("Number"), 0u);
+  ASSERT_TRUE(byName.count("Mass"));
+  EXPECT_EQ(rtl::FormatGeneral(quillon::Convert(*byName["Mass"], 0, 3, 1), '.'),
+            "2.20462262184877581");
+  // The conversion of the window between scales.
+  EXPECT_EQ(rtl::FormatGeneral(quillon::Convert(*byName["Temperature"], 1, 2, 100), '.'), "212");
 }
 
 TEST(Questions, TheExactValueOfAnExtendedNumber) {
