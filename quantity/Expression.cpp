@@ -107,6 +107,7 @@ Token ReadNumber(std::string_view text, size_t& i, char separator) {
 std::vector<Token> Tokenize(std::string_view text, char separator,
                             const std::function<bool(std::string_view)>& isName) {
   std::vector<Token> tokens;
+  tokens.reserve(text.size() / 2 + 2);
   size_t i = 0;
   while (i < text.size()) {
     const char c = text[i];

@@ -95,14 +95,26 @@ UnitTable::~UnitTable() = default;
 void UnitTable::Index(Unit& unit) {
   for (const std::string& name : unit.names) {
     byName_.emplace(name, &unit);
-    byLowerName_[Lower(name)].emplace_back(name, &unit);
+    if (const size_t blank = name.find(' '); blank != std::string::npos)
+      ++firstWords_[Lower(name.substr(0, blank))];
   }
+  lowerNamesBuilt_ = false;
 }
 
 void UnitTable::Reindex() {
   byName_.clear();
-  byLowerName_.clear();
+  firstWords_.clear();
   for (auto& unit : units_) Index(*unit);
+}
+
+void UnitTable::BuildLowerNames() const {
+  if (lowerNamesBuilt_) return;
+  byLowerName_.clear();
+  for (const auto& unit : units_) {
+    for (const std::string& name : unit->names)
+      byLowerName_[Lower(name)].emplace_back(name, unit.get());
+  }
+  lowerNamesBuilt_ = true;
 }
 
 // Exact names and a prefix with a name; with `plural` the name matched must
@@ -110,12 +122,13 @@ void UnitTable::Reindex() {
 void UnitTable::FindPlain(std::string_view text, bool fold, bool plural,
                           std::vector<FoundUnit>& found) const {
   const auto acceptName = [&](const std::string& name) { return !plural || name.size() >= 3; };
+  if (fold) BuildLowerNames();
   if (fold) {
     if (auto it = byLowerName_.find(Lower(text)); it != byLowerName_.end()) {
       for (const auto& [name, unit] : it->second)
         if (acceptName(name)) found.push_back(FoundUnit{unit, 1, "", name, ""});
     }
-  } else if (auto it = byName_.find(std::string(text)); it != byName_.end()) {
+  } else if (auto it = byName_.find(text); it != byName_.end()) {
     if (acceptName(it->first)) {
       found.push_back(FoundUnit{it->second, 1, "", it->first, ""});
       return;
@@ -132,7 +145,7 @@ void UnitTable::FindPlain(std::string_view text, bool fold, bool plural,
       if (fold) {
         if (auto it = byLowerName_.find(Lower(rest)); it != byLowerName_.end())
           candidates = it->second;
-      } else if (auto it = byName_.find(std::string(rest)); it != byName_.end()) {
+      } else if (auto it = byName_.find(rest); it != byName_.end()) {
         candidates.emplace_back(it->first, it->second);
       }
       for (const auto& [name, unit] : candidates) {
@@ -157,6 +170,16 @@ std::string UnitTable::NoteFor(const FoundUnit& found) const {
 
 std::optional<FoundUnit> UnitTable::Find(std::string_view text) const {
   if (text.empty()) return std::nullopt;
+  // Words that begin no name of several words are no such name in any form.
+  if (const size_t blank = text.find(' '); blank != std::string_view::npos) {
+    if (firstWords_.count(Lower(text.substr(0, blank))) == 0) return std::nullopt;
+  }
+  // Most names are written as the table knows them.
+  if (auto it = byName_.find(text); it != byName_.end()) {
+    FoundUnit result{it->second, 1, "", it->first, ""};
+    if (!notes_.empty()) result.note = NoteFor(result);
+    return result;
+  }
   // The singular forms of a plural: miles, inches, centuries.
   std::vector<std::string> singulars;
   if (text.size() > 3 && text.back() == 's') {
@@ -389,7 +412,7 @@ class DefinitionsLoader {
 
   Quantity Evaluate(const std::string& text) {
     const auto isName = [this](std::string_view name) {
-      return table_.byName_.count(std::string(name)) != 0;
+      return table_.byName_.find(name) != table_.byName_.end();
     };
     const std::vector<detail::Token> tokens = detail::Tokenize(text, '.', isName);
     const auto lookup = [this](const std::string& name, int32_t) -> std::optional<FoundUnit> {

@@ -41,6 +41,7 @@
 #include <gmpxx.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -131,13 +132,25 @@ class UnitTable {
   friend class DefinitionsLoader;
   void Reindex();
   void Index(Unit& unit);
+  void BuildLowerNames() const;
   void FindPlain(std::string_view text, bool fold, bool plural,
                  std::vector<FoundUnit>& found) const;
   std::string NoteFor(const FoundUnit& found) const;
 
   std::vector<std::unique_ptr<Unit>> units_;
-  std::unordered_map<std::string, Unit*> byName_;
-  std::unordered_map<std::string, std::vector<std::pair<std::string, Unit*>>> byLowerName_;
+  // Looked up by string_view without a copy.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const noexcept {
+      return std::hash<std::string_view>()(text);
+    }
+  };
+  std::unordered_map<std::string, Unit*, NameHash, std::equal_to<>> byName_;
+  // Built on the first look-up in any case, after every change of the table.
+  mutable std::unordered_map<std::string, std::vector<std::pair<std::string, Unit*>>> byLowerName_;
+  mutable bool lowerNamesBuilt_ = false;
+  // The first words, lowered, of the names that have several.
+  std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> firstWords_;
   std::unordered_map<std::string, std::string> notes_;
 };
 
