@@ -67,7 +67,7 @@ struct Unit {
   std::string definition;          ///< as written after "="
   std::string category;            ///< the heading it was defined under
   Quantity value;                  ///< one unit in base units, exact
-  Prefixes prefixes = Prefixes::None;
+  Prefixes prefixes = Prefixes::None;  ///< which prefixes it takes
   bool reading = false;  ///< a temperature scale that reads temperatures
   mpq_class zero;        ///< for a scale: the reading at absolute zero
   std::string file;      ///< where it was defined

@@ -1,6 +1,6 @@
 /// @file
 /// Character tests on the ASCII range that number and protocol texts use.
-/// Unlike <cctype>, they never depend on the C locale and take a plain char.
+/// Unlike `<cctype>`, they never depend on the C locale and take a plain char.
 #pragma once
 
 namespace rtl {

@@ -12,6 +12,7 @@ namespace rtl {
 template <typename Step>
 class ScopeExit {
  public:
+  /// A guard that runs `step` at the end of the scope.
   explicit ScopeExit(Step step) : step_(std::move(step)) {}
   ~ScopeExit() {
     try {

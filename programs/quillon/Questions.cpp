@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "runtime/CharClass.h"
@@ -40,6 +41,24 @@ const std::vector<std::pair<std::string, std::vector<const char*>>> kListedPrefi
 bool IsWordByte(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '%' ||
          static_cast<unsigned char>(c) >= 0x80;
+}
+
+// The window's lists show Latin-1 bytes: a UTF-8 name within Latin-1 (°C,
+// µs, Å) is written in it; nothing when it holds other characters (Ω).
+std::optional<std::string> Latin1(std::string_view utf8) {
+  std::string text;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    if (byte < 0x80) {
+      text += utf8[i];
+    } else if ((byte == 0xC2 || byte == 0xC3) && i + 1 < utf8.size()) {
+      const auto next = static_cast<unsigned char>(utf8[++i]);
+      text += static_cast<char>(byte == 0xC2 ? next : next + 0x40);
+    } else {
+      return std::nullopt;
+    }
+  }
+  return text;
 }
 
 std::string Lowered(std::string_view text) {
@@ -201,9 +220,26 @@ void AddDefinitionsToCatalogue(units::TCategories& catalogue, const quantity::Un
       }
     };
     for (const auto& [symbol, unit] : listed) {
-      add(symbol, unit->names.size() > 1 ? unit->names[1] : unit->names.front(), unit->value.value);
+      // The symbol and the first other name that Latin-1 can show.
+      std::vector<std::string> shown;
+      for (const std::string& name : unit->names) {
+        if (const auto text = Latin1(name)) shown.push_back(*text);
+      }
+      if (shown.empty()) continue;
+      const std::optional<std::string> written = Latin1(symbol);
+      const std::string first = written ? *written : shown.front();
+      std::string other = first;
+      for (const std::string& name : shown) {
+        if (name != first) {
+          other = name;
+          break;
+        }
+      }
+      add(first, other, unit->value.value);
     }
-    for (const auto& [symbol, value] : prefixed) add(symbol, symbol, value);
+    for (const auto& [symbol, value] : prefixed) {
+      if (const auto text = Latin1(symbol)) add(*text, *text, value);
+    }
   }
 }
 

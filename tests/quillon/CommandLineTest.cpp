@@ -105,6 +105,7 @@ TEST(CommandLine, VersionPrintsTheProgramAndItsVersion) {
 }
 
 TEST(Prompt, EvaluatesEachLineUntilQuitOrTheEnd) {
+  quillontest::LoadDefinitionsOnce();
   std::vector<std::string> lines = {"1+1", "  ", "5 km to mi", "1+", " quit ", "3"};
   size_t next = 0;
   const quillon::LineSource source = [&]() -> std::optional<std::string> {

@@ -2,6 +2,7 @@
 // that used to be wrong or refused, what stays the evaluator's, the notes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -184,6 +185,14 @@ TEST(Questions, TheWindowsCategoriesComeFromTheDefinitionsByDimension) {
     scales.push_back(byName["Temperature"]->GetUnit(u).Symbol);
   EXPECT_EQ(scales, (std::vector<std::string>{"K", "C", "F", "R"}));
   EXPECT_EQ(byName.count("Number"), 0u);
+  // The lists show Latin-1: Å and µm are written in it, Ω has its name.
+  std::vector<std::string> lengths, resistances;
+  for (int32_t u = 0; u < length.UnitCount(); ++u) lengths.push_back(length.GetUnit(u).Symbol);
+  EXPECT_NE(std::find(lengths.begin(), lengths.end(), "\xC5"), lengths.end());
+  EXPECT_NE(std::find(lengths.begin(), lengths.end(), "\xB5m"), lengths.end());
+  EXPECT_NE(std::find(lengths.begin(), lengths.end(), "km"), lengths.end());
+  ASSERT_TRUE(byName.count("Resistance"));
+  EXPECT_EQ(byName["Resistance"]->GetUnit(0).Symbol, "ohm");
   ASSERT_TRUE(byName.count("Mass"));
   EXPECT_EQ(rtl::FormatGeneral(quillon::Convert(*byName["Mass"], 0, 3, 1), '.'),
             "2.20462262184877581");
