@@ -63,15 +63,15 @@ enum class Prefixes : int8_t {
 
 /// One unit of the table.
 struct Unit {
-  std::vector<std::string> names;  ///< the symbol first, then the other names
-  std::string definition;          ///< as written after "="
-  std::string category;            ///< the heading it was defined under
-  Quantity value;                  ///< one unit in base units, exact
+  std::vector<std::string> names;      ///< the symbol first, then the other names
+  std::string definition;              ///< as written after "="
+  std::string category;                ///< the heading it was defined under
+  Quantity value;                      ///< one unit in base units, exact
   Prefixes prefixes = Prefixes::None;  ///< which prefixes it takes
-  bool reading = false;  ///< a temperature scale that reads temperatures
-  mpq_class zero;        ///< for a scale: the reading at absolute zero
-  std::string file;      ///< where it was defined
-  int32_t line = 0;      ///< from 1
+  bool reading = false;                ///< a temperature scale that reads temperatures
+  mpq_class zero;                      ///< for a scale: the reading at absolute zero
+  std::string file;                    ///< where it was defined
+  int32_t line = 0;                    ///< from 1
 };
 
 /// A name found in the table: the unit with the prefix it was written with.

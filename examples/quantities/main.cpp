@@ -33,8 +33,7 @@ si N, newton = kg m/s^2
 int Answer(const quantity::UnitTable& table, const std::string& question) {
   try {
     const quantity::Answer answer = quantity::Ask(table, question);
-    std::cout << question << " = " << answer.Text() << "  (exactly " << answer.ExactText()
-              << ")\n";
+    std::cout << question << " = " << answer.Text() << "  (exactly " << answer.ExactText() << ")\n";
     return 0;
   } catch (const quantity::EQuantityError& error) {
     std::cerr << question << ": at " << error.Position() << ": " << error.Message() << '\n';
