@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <istream>
 #include <ostream>
+#include <set>
 
 #include "evaluation/PMisc.h"
-#include "measure/units.h"
-#include "programs/quillon/Conversion.h"
 #include "programs/quillon/Phrasing.h"
+#include "programs/quillon/Questions.h"
 
 namespace quillon {
 
@@ -18,12 +18,25 @@ int RunHelp(const std::vector<std::string>&, Console& console) {
   return kSuccess;
 }
 
-// AMOUNT (an expression) converted from unit FROM to unit TO, as the general
-// number text.
-std::string ConvertEntry(const std::string& amount, const std::string& from,
-                         const std::string& to) {
-  return rtl::FormatGeneral(
-      ConvertBySymbol(units::UnitCategories(), PMisc::EvaluateExpression(amount), from, to));
+// The notes said so far: each is said once in a run.
+std::set<std::string>& NotesSaid() {
+  static std::set<std::string> said;
+  return said;
+}
+
+void SayNotes(const std::vector<std::string>& notes, Console& console) {
+  for (const std::string& note : notes) {
+    if (NotesSaid().insert(note).second) console.err << "quillon: note: " << note << '\n';
+  }
+}
+
+// AMOUNT (an expression of the evaluator, or a question's amount) converted
+// from unit FROM to unit TO.
+QuestionAnswer ConvertEntry(const std::string& amount, const std::string& from,
+                            const std::string& to) {
+  if (MentionsUnits(amount))
+    return AnswerQuestion(UnitDefinitions(), "(" + amount + ") " + from + " to " + to);
+  return ConvertAmount(UnitDefinitions(), PMisc::EvaluateExpression(amount), from, to);
 }
 
 int RunUnits(const std::vector<std::string>& arguments, Console& console) {
@@ -31,8 +44,28 @@ int RunUnits(const std::vector<std::string>& arguments, Console& console) {
     console.err << "quillon: usage: quillon units\n";
     return kEntryFailed;
   }
-  console.out << ListCatalogue(units::UnitCategories());
+  console.out << ListUnits(UnitDefinitions());
   return kSuccess;
+}
+
+// "exact QUESTION...": the answers as exact rationals.
+int RunExact(const std::vector<std::string>& arguments, Console& console) {
+  if (arguments.empty()) {
+    console.err << "quillon: usage: quillon exact QUESTION...\n";
+    return kEntryFailed;
+  }
+  int status = kSuccess;
+  for (const std::string& entry : EntriesOfArguments(arguments)) {
+    try {
+      const QuestionAnswer answer = AnswerQuestion(UnitDefinitions(), entry, true);
+      console.out << answer.text << '\n';
+      SayNotes(answer.notes, console);
+    } catch (const rtl::Exception& error) {
+      console.err << "quillon: " << entry << ": " << error.Message() << '\n';
+      status = kEntryFailed;
+    }
+  }
+  return status;
 }
 
 // "convert AMOUNT FROM TO", also with a joining word ("convert 5km to mi",
@@ -58,7 +91,9 @@ int RunConvert(const std::vector<std::string>& arguments, Console& console) {
     return kEntryFailed;
   }
   try {
-    console.out << ConvertEntry(request->amount, request->from, request->to) << '\n';
+    const QuestionAnswer answer = ConvertEntry(request->amount, request->from, request->to);
+    console.out << answer.text << '\n';
+    SayNotes(answer.notes, console);
     return kSuccess;
   } catch (const rtl::Exception& error) {
     console.err << "quillon: convert: " << OneLine(error.Message()) << '\n';
@@ -82,18 +117,23 @@ const std::vector<Command>& Commands() {
   // New sub-commands go here; a name must not read as an expression.
   static const std::vector<Command> commands = {
       {"help", "help", "this text (also --help, -h)", RunHelp},
-      {"units", "units", "list the units: symbol, name, factor", RunUnits},
+      {"units", "units", "list the units: names, definition, exact value", RunUnits},
       {"convert", "convert AMOUNT FROM TO", "convert AMOUNT from unit FROM to unit TO", RunConvert},
+      {"exact", "exact QUESTION...", "answer with exact fractions (1250/381)", RunExact},
   };
   return commands;
 }
 
-std::string EvaluateEntry(const std::string& entry) {
-  if (const auto request = ParseConversionLine(entry)) {
-    return ConvertEntry(request->amount, request->from, request->to);
+std::string EvaluateEntry(const std::string& entry, std::vector<std::string>* notes) {
+  if (MentionsUnits(entry)) {
+    QuestionAnswer answer = AnswerQuestion(UnitDefinitions(), entry);
+    if (notes) *notes = std::move(answer.notes);
+    return answer.text;
   }
   return rtl::FormatGeneral(PMisc::EvaluateExpression(entry));
 }
+
+void ForgetNotesSaid() { NotesSaid().clear(); }
 
 std::string OneLine(std::string_view message) {
   std::string line;
@@ -114,7 +154,9 @@ int EvaluateEntries(const std::vector<std::string>& entries, Console& console) {
   int status = kSuccess;
   for (const std::string& entry : entries) {
     try {
-      console.out << EvaluateEntry(entry) << '\n';
+      std::vector<std::string> notes;
+      console.out << EvaluateEntry(entry, &notes) << '\n';
+      SayNotes(notes, console);
     } catch (const rtl::Exception& error) {
       console.out.flush();
       console.err << "quillon: " << entry << ": " << OneLine(error.Message()) << '\n';
@@ -191,20 +233,32 @@ Functions   sin cos tan sec cosec csc cotan arcsin arccos arctan
             (angles in radians; log is base 10)
 Blanks are ignored anywhere: 1 000 is 1000.
 
-Conversions An entry AMOUNT FROM in TO converts between two units of one
-            category: 5 km in mi, 5km to mi, 2*3 ft into m, 100 degC -> F.
-            AMOUNT is an expression. Units are found by symbol (b is bits,
-            B bytes), then by other spellings (h, min, kph, °C, m^2), in
-            any case (KM), and by name (kilometers, mile, square feet);
-            "quillon units" lists them. Temperatures convert between the
-            scales C, F, K, R, never below absolute zero.
-            As arguments, the words of one conversion need no quotes
-            (quillon 5 km to mi): arguments are joined into one entry when
-            one of them, not the first or the last, is in, to, into or ->.
+Units       An entry with units is a question, answered exactly and rounded
+            once at the end:
+              60 mph * 2 h to km        1 kg m/s^2 to N     3 kWh / 2 h to W
+              5 km in mi   5km to mi    1 nautical mile to km
+              5 ft 3 in to cm           1 h 30 min to min   (compound amounts)
+              1.8 m to ft;in            100000 s to d;h;min;s (split answers)
+              1 square mile to km^2     10 fluid ounces to ml   2 MPa to psi
+            Units are written by symbol, name or plural, with SI prefixes
+            (kN, MPa, µs, kilometres) and binary ones (KiB, GiB). Juxtaposed
+            units multiply before "/" divides: J/kg K is J/(kg K). "per"
+            divides, "^" or "²" raises to a power. The joining words are to,
+            in, into, as and ->.
+            Temperatures: "20 °C to °F" (also degC, C, F, K, R) converts a
+            reading between scales; a difference of temperatures is written
+            in K, deltaC, deltaF or deltaR (20 K to deltaF is 36).
+            Everyday meanings: lb, oz and ton are masses (lbf, ozf, tonf the
+            forces); kB, MB, GB are powers of ten (KiB, MiB, GiB of two);
+            gallon, quart, pint, cup and fl oz are the US measures
+            ("imperial gallon" the others). A note on standard error says so.
+            "quillon units" lists every unit; "quillon exact" answers with
+            fractions (1 ft to m is 381/1250).
 
-More units  quillon adds units from the file that ships with it and from
+More units  quillon reads the definitions that ship with it and
             $XDG_CONFIG_HOME/quillon/units.txt (~/.config/quillon/units.txt),
-            lines such as "[Mass]" and "lb  pounds = 0.45359237".
+            lines such as "smoot = 67 in" or "[speed]" and "furlong per
+            fortnight, fpf = furlong/fortnight" (see the README).
 
 Things to know:
   - A function applies to the term right after its name, not to a product or a

@@ -7,10 +7,12 @@
 //   quillon              reads one entry per line from standard input
 //   quillon --help       explains the entry syntax
 //   quillon --version    prints the version
-//   quillon units        lists the units of measure
+//   quillon units        lists the units with their definitions
 //   quillon convert AMOUNT FROM TO
 //                        converts AMOUNT (an expression) between units; an
-//                        entry "AMOUNT FROM in TO" does the same
+//                        entry "AMOUNT FROM to TO" does the same
+//   quillon exact QUESTION...
+//                        answers with exact fractions
 //
 // Values go to the output stream, errors to the error stream. Sub-commands
 // are rows of the table in CommandLine.cpp; the way one entry is evaluated is
@@ -53,9 +55,16 @@ const std::vector<Command>& Commands();
 // returns the exit status.
 int RunCommandLine(const std::vector<std::string>& arguments, Console& console);
 
-// The text of one entry's result: the general number text of its value.
-// Raises the evaluator's errors (PMisc::EAssignError, arithmetic errors).
-std::string EvaluateEntry(const std::string& entry);
+// The text of one entry's result. An entry that mentions units is a question
+// for the quantity engine (Questions.h): its answer, with the notes on units
+// of several meanings in `notes`; any other entry is the evaluator's, the
+// general number text of its value. Raises the evaluator's errors
+// (PMisc::EAssignError, arithmetic errors) or quantity::EQuantityError.
+std::string EvaluateEntry(const std::string& entry, std::vector<std::string>* notes = nullptr);
+
+// Notes on the meanings of units are said once a run, on the error stream;
+// this forgets which were said (for tests).
+void ForgetNotesSaid();
 
 // Evaluates each entry, writing its result to `out` or "quillon: ENTRY:
 // MESSAGE" to `err`. Returns kEntryFailed when any entry failed.

@@ -1,15 +1,12 @@
-// The units quillon adds to its built-in set at start-up, from the units
-// file that ships with it and from the user's own (Paths.h), in that order,
-// through the catalogue's own operations (measure/UnitsFile.h). Both the
-// command line and the window program call LoadExtraUnits before they use
-// the catalogue.
+// The units files quillon reads at start-up: the definitions that ship with
+// it and the user's own (Paths.h), in that order, into the quantity engine's
+// table (Questions.h). Both the command line and the window program call
+// LoadExtraUnits before they answer anything.
 #pragma once
 
 #include <iosfwd>
 #include <string>
 #include <vector>
-
-#include "measure/units.h"
 
 namespace quillon {
 
@@ -21,13 +18,8 @@ struct UnitsFiles {
 // The files quillon reads: ShippedUnitsFile() and UserUnitsFile().
 UnitsFiles DefaultUnitsFiles();
 
-// Loads `files` into `catalogue` and returns every problem as a line "FILE:
-// LINE: REASON". A missing shipped file is a problem; a missing user file is
-// not (most users have none).
-std::vector<std::string> LoadExtraUnits(units::TCategories& catalogue, const UnitsFiles& files);
-
-// The default files into the process-wide catalogue, each problem written to
-// `err` as "quillon: PROBLEM".
+// The default files into the process-wide table of units (UnitDefinitions),
+// each problem written to `err` as "quillon: PROBLEM".
 void LoadExtraUnits(std::ostream& err);
 
 }  // namespace quillon

@@ -1,6 +1,7 @@
 #include "programs/quillon/MainWindow.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -13,7 +14,10 @@
 #include <iostream>
 #include <string>
 
+#include "programs/quillon/Beam.h"
 #include "programs/quillon/Conversion.h"
+#include "programs/quillon/QuestionLine.h"
+#include "programs/quillon/Questions.h"
 #include "programs/quillon/Settings.h"
 #include "programs/quillon/UnitSearch.h"
 #include "toolkit/Application.h"
@@ -65,27 +69,12 @@ int32_t UnitWithSymbol(const units::TCategory& category, const std::string& symb
   return -1;
 }
 
-// The quick calc's inputs in English units (kips, ft) and SI units (kN, m),
-// by the international definitions: 1 lbf = 0.45359237 kg * 9.80665 m/s^2,
-// 1 ft = 0.3048 m. (The catalogue's "kip" is built from 2.2046 lb/kg and
-// would be off in the fifth digit.)
-constexpr Extended kKilonewtonsPerKip = 4.4482216152605L;
-constexpr Extended kMetresPerFoot = 0.3048L;
-
 // One quick calc input and its dimension: force^force * length^length.
 struct QuickCalcInput {
   TDataEdit* entry;
   int force;
   int length;
 };
-
-Extended EnglishToSi(const QuickCalcInput& input) {
-  Extended factor = 1;
-  for (int i = 0; i < input.force; ++i) factor *= kKilonewtonsPerKip;
-  for (int i = 0; i < input.length; ++i) factor *= kMetresPerFoot;
-  for (int i = 0; i > input.length; --i) factor /= kMetresPerFoot;
-  return factor;
-}
 
 }  // namespace
 
@@ -99,6 +88,9 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
                          toolkit::ToBytes(loader.errorString()));
   }
   setCentralWidget(form_);
+  // The question line sits above the form's own controls.
+  question_ = new QuestionLine(UnitDefinitions(), form_);
+  if (auto* main = qobject_cast<QBoxLayout*>(form_->layout())) main->insertWidget(0, question_, 0);
   setWindowTitle(tr("quillon \u2013 units calculator"));
 
   categories_ = Child<QListWidget>("categoryList");
@@ -145,6 +137,9 @@ MainWindow::MainWindow(units::TCategories& catalogue, QWidget* parent)
   for (int32_t c = 0; c < catalogue_.CategoryCount(); ++c) {
     categories_->addItem(ToQString(catalogue_.GetCategory(c).Name));
   }
+  // The question line comes first: after the search field, before the lists.
+  QWidget::setTabOrder(search_, question_->Question());
+  QWidget::setTabOrder(question_->Question(), categories_);
   ConnectControls();
   RestoreSettings();
   UpdateBeam();
@@ -201,13 +196,13 @@ void MainWindow::ConnectControls() {
   }
   connect(hex_, &QCheckBox::toggled, this, &MainWindow::SetHexDisplay);
   connect(english_, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) SetCaptionUnits(1);
+    if (on) SetCaptionUnits(CaptionUnits::English);
   });
   connect(si_, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) SetCaptionUnits(2);
+    if (on) SetCaptionUnits(CaptionUnits::SI);
   });
   connect(codes_, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) SetCaptionUnits(3);
+    if (on) SetCaptionUnits(CaptionUnits::Codes);
   });
 
   connect(search_, &QLineEdit::textChanged, this, &MainWindow::FillSearchHits);
@@ -301,15 +296,16 @@ void MainWindow::FillUnitLists() {
   UpdateConversion();
 }
 
-void MainWindow::SetCaptionUnits(int32_t units) {
-  QRadioButton* button = units == 1 ? english_ : (units == 2 ? si_ : codes_);
+void MainWindow::SetCaptionUnits(CaptionUnits units) {
+  QRadioButton* button =
+      units == CaptionUnits::English ? english_ : (units == CaptionUnits::SI ? si_ : codes_);
   if (!button->isChecked()) button->setChecked(true);
   for (TDataEdit* entry : Entries()) {
-    if (entry != amount_) entry->SetUnits(units);
+    if (entry != amount_) entry->SetUnits(static_cast<int32_t>(units));
   }
   // Codes only relabel; English and SI also convert the values, which are
   // then in the system their captions name.
-  if ((units == 1 || units == 2) && units != quickCalcSystem_) {
+  if (units != CaptionUnits::Codes && units != quickCalcSystem_) {
     ConvertQuickCalc(units);
     quickCalcSystem_ = units;
   }
@@ -319,7 +315,7 @@ void MainWindow::SetCaptionUnits(int32_t units) {
 // factor of its dimension. A text that was written by the previous
 // conversion and not touched since gets its former text back, so switching
 // to and fro never drifts ("10" stays "10", not "9.99999999999999999").
-void MainWindow::ConvertQuickCalc(int32_t toSystem) {
+void MainWindow::ConvertQuickCalc(CaptionUnits toSystem) {
   const QuickCalcInput inputs[] = {{pointLoad_, 1, 0}, {uniformLoad_, 1, -1}, {span_, 0, 1}};
   for (const QuickCalcInput& input : inputs) {
     TDataEdit* entry = input.entry;
@@ -329,10 +325,10 @@ void MainWindow::ConvertQuickCalc(int32_t toSystem) {
       entry->setText(converted->second.first);
     } else {
       try {
-        const Extended factor = EnglishToSi(input);
+        const Extended factor = EnglishToSi(input.force, input.length);
         const Extended value = entry->Number();
-        ShowInEntry(entry,
-                    toSystem == 2 ? rtl::Multiply(value, factor) : rtl::Divide(value, factor));
+        ShowInEntry(entry, toSystem == CaptionUnits::SI ? rtl::Multiply(value, factor)
+                                                        : rtl::Divide(value, factor));
       } catch (const std::exception&) {
         // A text without a value stays as typed; leaving it reports it.
       }
@@ -430,11 +426,9 @@ void MainWindow::UpdateBeam() {
     const Extended p = pointLoad_->Number();
     const Extended w = uniformLoad_->Number();
     const Extended l = span_->Number();
-    using rtl::Add, rtl::Divide, rtl::Multiply;
-    const Extended moment = Add(Divide(Multiply(p, l), 4), Divide(Multiply(w, Multiply(l, l)), 8));
-    const Extended shear = Add(Divide(p, 2), Divide(Multiply(w, l), 2));
-    moment_->setText(ShowValue(moment));
-    shear_->setText(ShowValue(shear));
+    const BeamResult beam = SimplySupportedBeam(p, w, l);
+    moment_->setText(ShowValue(beam.moment));
+    shear_->setText(ShowValue(beam.shear));
   } catch (const std::exception&) {
     moment_->clear();
     shear_->clear();
@@ -671,7 +665,9 @@ void MainWindow::SaveSettings() const {
     // An amount without a value is not kept.
   }
   state.hexadecimal = hex_->isChecked();
-  state.captionUnits = english_->isChecked() ? 1 : (si_->isChecked() ? 2 : 3);
+  state.captionUnits = english_->isChecked()
+                           ? CaptionUnits::English
+                           : (si_->isChecked() ? CaptionUnits::SI : CaptionUnits::Codes);
   state.geometry = saveGeometry();
   SaveWindowState(state);
 }
@@ -684,36 +680,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // Start-up
 
-namespace {
-
-// The window as the README shows it: a few conversions in the history, a
-// search under way, the marathon in miles. Nothing of it is kept.
-void ShowExample(MainWindow& window, const QString& file) {
-  window.SetPersistent(false);
-  const auto convert = [&window](const char* amount, const char* from, const char* to) {
-    const auto source = FindUnit(units::UnitCategories(), from);
-    const auto target = FindUnit(units::UnitCategories(), to);
-    if (!source || !target) return;
-    window.SelectCategory(source->category);
-    window.SelectFrom(source->unit);
-    window.SelectTo(target->unit);
-    window.Amount()->setText(QString::fromLatin1(amount));
-    window.RecordConversion();
-  };
-  convert("100", "C", "F");
-  convert("5*1024", "MB", "GB");
-  convert("1.5", "hr", "mn");
-  convert("42.195", "km", "mi");
-  window.SetSearchText(QStringLiteral("mile"));
-  window.resize(1040, 720);
-  QTimer::singleShot(800, &window, [&window, file] {
-    window.grab().save(file, "PNG");
-    QApplication::quit();
-  });
-}
-
-}  // namespace
-
 int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillon"));
@@ -725,10 +691,11 @@ int RunWindow(int argc, char** argv) {
       {here + QStringLiteral("/translations"),
        here + QStringLiteral("/") + QStringLiteral(QUILLON_TRANSLATIONS_FROM_LIBEXEC)});
   try {
-    MainWindow window(units::UnitCategories());
+    // The lists hold the units of the definitions, one category a dimension.
+    static units::TCategories catalogue;
+    AddDefinitionsToCatalogue(catalogue, UnitDefinitions());
+    MainWindow window(catalogue);
     window.show();
-    const QString screenshot = QString::fromLocal8Bit(qgetenv("QUILLON_SCREENSHOT"));
-    if (!screenshot.isEmpty()) ShowExample(window, screenshot);
     return QApplication::exec();
   } catch (const std::exception& error) {
     std::cerr << "quillon: " << error.what() << '\n';

@@ -46,6 +46,8 @@
 #include "measure/units.h"
 #include "programs/quillon/Conversion.h"
 #include "programs/quillon/History.h"
+#include "programs/quillon/QuestionLine.h"
+#include "programs/quillon/Settings.h"
 
 namespace quillon {
 
@@ -64,9 +66,12 @@ class MainWindow : public QMainWindow {
   void SelectFrom(int32_t unit);
   void SelectTo(int32_t unit);
   void SwapUnits();
-  // 1 English, 2 SI, 3 codes.
-  void SetCaptionUnits(int32_t units);
+  // The quick calc's captions (and, for English and SI, its values).
+  void SetCaptionUnits(CaptionUnits units);
   void SetHexDisplay(bool hex);
+
+  // The line where a whole question is typed, at the top.
+  QuestionLine* Question() const { return question_; }
 
   // The search field's text; the hits are listed below it, best first.
   void SetSearchText(const QString& text);
@@ -112,7 +117,7 @@ class MainWindow : public QMainWindow {
   void FillUnitLists();
   void FillSearchHits();
   void FillHistoryList();
-  void ConvertQuickCalc(int32_t toSystem);
+  void ConvertQuickCalc(CaptionUnits toSystem);
   void ShowInEntry(DataEdit::TDataEdit* entry, rtl::Extended value);
   bool SearchKey(QKeyEvent* key);
   bool HistoryKey(QKeyEvent* key);
@@ -152,7 +157,8 @@ class MainWindow : public QMainWindow {
   // The unit system the quick calc's values are in (1 English, 2 SI), and
   // per entry the text before and after its last conversion, so that
   // switching back restores a text that was not touched in between.
-  int32_t quickCalcSystem_ = 1;
+  CaptionUnits quickCalcSystem_ = CaptionUnits::English;
+  QuestionLine* question_ = nullptr;
   std::map<DataEdit::TDataEdit*, std::pair<QString, QString>> convertedTexts_;
 };
 

@@ -2,14 +2,17 @@
 
 #include <utility>
 
+#include "runtime/CharClass.h"
+
 namespace quillon {
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using rtl::IsDigit;
+using rtl::IsHexDigit;
+
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 // A unit may begin with a letter, a degree sign or a micro sign (UTF-8 or
 // Latin-1).

@@ -70,7 +70,8 @@ WindowState LoadWindowState() {
   }
   bool isNumber = false;
   const int captions = settings.value(QStringLiteral("display/captions")).toInt(&isNumber);
-  if (isNumber && captions >= 1 && captions <= 3) state.captionUnits = captions;
+  if (isNumber && captions >= 1 && captions <= 3)
+    state.captionUnits = static_cast<CaptionUnits>(captions);
   state.geometry = settings.value(QStringLiteral("window/geometry")).toByteArray();
   return state;
 }
@@ -93,7 +94,7 @@ void SaveWindowState(const WindowState& state) {
   if (state.hexadecimal)
     settings.setValue(QStringLiteral("display/hexadecimal"), *state.hexadecimal);
   if (state.captionUnits)
-    settings.setValue(QStringLiteral("display/captions"), *state.captionUnits);
+    settings.setValue(QStringLiteral("display/captions"), static_cast<int>(*state.captionUnits));
   if (!state.geometry.isEmpty())
     settings.setValue(QStringLiteral("window/geometry"), state.geometry);
 }

@@ -24,6 +24,10 @@
 
 namespace quillon {
 
+// The captions of the quick calc's fields, by the numbers that
+// TDataEdit::SetUnits takes.
+enum class CaptionUnits : int32_t { English = 1, SI = 2, Codes = 3 };
+
 struct UnitPair {
   std::string category;
   std::string from;  // symbols
@@ -34,7 +38,7 @@ struct WindowState {
   std::optional<std::string> category;  // name of the category shown
   std::vector<UnitPair> pairs;          // one per category
   std::optional<bool> hexadecimal;
-  std::optional<int> captionUnits;  // 1 English, 2 SI, 3 codes
+  std::optional<CaptionUnits> captionUnits;
   std::optional<rtl::Extended> amount;
   QByteArray geometry;  // QWidget::saveGeometry
 };

@@ -27,17 +27,13 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 // Whether a word of `name` (after a blank, a comma, a bracket or a hyphen)
 // begins with `prefix`; both already lowered.
 bool AWordStartsWith(std::string_view name, std::string_view prefix) {
   for (std::size_t at = 0; at < name.size(); ++at) {
     const bool wordStart =
         at == 0 || std::string_view(" ,(-/").find(name[at - 1]) != std::string_view::npos;
-    if (wordStart && StartsWith(name.substr(at), prefix)) return true;
+    if (wordStart && name.substr(at).starts_with(prefix)) return true;
   }
   return false;
 }
@@ -45,7 +41,7 @@ bool AWordStartsWith(std::string_view name, std::string_view prefix) {
 // The rank of `unit` among the beginnings (ranks 2 and 3 above, counted
 // from 0), for the lowered search text; nothing when it does not match.
 std::optional<std::size_t> BeginningRank(const units::TUnit& unit, std::string_view lowered) {
-  if (StartsWith(Lowered(unit.Symbol), lowered)) return 0;
+  if (Lowered(unit.Symbol).starts_with(lowered)) return 0;
   if (AWordStartsWith(Lowered(unit.Name), lowered)) return 1;
   return std::nullopt;
 }

@@ -71,11 +71,12 @@ TEST(CommandLine, TheWordsOfOneConversionNeedNoQuotes) {
   EXPECT_EQ(RunQuillon({"5", "KM", "to", "miles"}).out, miles);
   EXPECT_EQ(RunQuillon({"5 km to mi", "2*3"}).out, miles + "6\n");
   EXPECT_EQ(RunQuillon({"--", "5", "km", "to", "mi"}).out, miles);
-  // A joining word at the end joins nothing: three entries.
+  // A joining word at the end joins nothing: three entries, the unit alone
+  // in base units.
   const Outcome broken = RunQuillon({"5", "km", "to"});
   EXPECT_EQ(broken.status, quillon::kEntryFailed);
-  EXPECT_EQ(broken.out, "5\n");
-  EXPECT_EQ(broken.err.rfind("quillon: km: ", 0), 0u) << broken.err;
+  EXPECT_EQ(broken.out, "5\n1000 m\n");
+  EXPECT_EQ(broken.err.rfind("quillon: to: ", 0), 0u) << broken.err;
 }
 
 TEST(CommandLine, ConvertTakesThePhrasesToo) {
@@ -104,6 +105,7 @@ TEST(CommandLine, VersionPrintsTheProgramAndItsVersion) {
 }
 
 TEST(Prompt, EvaluatesEachLineUntilQuitOrTheEnd) {
+  quillontest::LoadDefinitionsOnce();
   std::vector<std::string> lines = {"1+1", "  ", "5 km to mi", "1+", " quit ", "3"};
   size_t next = 0;
   const quillon::LineSource source = [&]() -> std::optional<std::string> {

@@ -10,6 +10,7 @@
 
 #include "programs/quillon/ExtraUnits.h"
 #include "programs/quillon/Paths.h"
+#include "programs/quillon/Questions.h"
 
 namespace {
 
@@ -83,36 +84,28 @@ TEST(Paths, TheShippedFileLiesBesideTheExecutableInTheBuildTree) {
   EXPECT_EQ(quillon::FirstExistingFile("", {"units.txt"}), "");
 }
 
-// A catalogue of one category with one unit.
-struct SmallCatalogue : units::TCategories {
-  SmallCatalogue() {
-    AddCategory("Length");
-    GetCategory(0).AddUnit("m", "meters", 1);
-  }
-};
-
-TEST(LoadExtraUnits, TheUsersFileComesAfterTheShippedOneAndMayExtendIt) {
+TEST(LoadUnitDefinitions, TheUsersFileComesAfterTheShippedOneAndMayUseIt) {
   TemporaryFolder folder;
   quillon::UnitsFiles files;
-  files.shipped = folder.Write("share/units.txt", "[Mass]\nkg kilograms = 1\n");
+  files.shipped = folder.Write("share/units.txt", "[mass]\nkg = !mass\nlb = 0.45359237 kg\n");
   files.user = folder.Write("config/quillon/units.txt",
-                            "[Mass]\nlb pounds = 0.45359237\n[Length]\nm again = 1\n");
-  SmallCatalogue catalogue;
-  const std::vector<std::string> problems = quillon::LoadExtraUnits(catalogue, files);
-  ASSERT_EQ(problems.size(), 1u);
-  EXPECT_EQ(problems[0], files.user + ":4: m already exists. A unit's symbol must be unique.");
-  ASSERT_EQ(catalogue.CategoryCount(), 2);
-  EXPECT_EQ(catalogue.GetCategory(1).UnitCount(), 2);
-  EXPECT_EQ(catalogue.GetCategory(0).GetUnit(0).Name, "meters");
+                            "[mass]\nstone = 14 lb\nkg = 1000 g\nnot = 3 furlongs\n");
+  quantity::UnitTable table;
+  const std::vector<std::string> problems = quillon::LoadUnitDefinitions(table, files);
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_EQ(problems[0], files.user + ":3: \"kg\" is already defined");
+  EXPECT_EQ(problems[1], files.user + ":4: unknown unit \"furlongs\"");
+  EXPECT_EQ(table.Units().size(), 3u);
+  EXPECT_EQ(quantity::Ask(table, "1 stone to kg").Text(), "6.35029318");
 }
 
-TEST(LoadExtraUnits, AMissingShippedFileIsReportedAMissingUserFileIsNot) {
-  SmallCatalogue catalogue;
+TEST(LoadUnitDefinitions, AMissingShippedFileIsReportedAMissingUserFileIsNot) {
+  quantity::UnitTable table;
   const std::vector<std::string> problems =
-      quillon::LoadExtraUnits(catalogue, {"", "/nonexistent/quillon/units.txt"});
+      quillon::LoadUnitDefinitions(table, {"", "/nonexistent/quillon/units.txt"});
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_EQ(problems[0], "the units file that ships with quillon was not found");
-  EXPECT_EQ(catalogue.CategoryCount(), 1);
+  EXPECT_TRUE(table.Units().empty());
 }
 
 }  // namespace

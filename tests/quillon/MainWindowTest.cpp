@@ -202,10 +202,10 @@ TEST_F(Window, TheCaptionSelectorSwitchesTheQuickCalcCaptions) {
   EXPECT_EQ(LabelText("pointLoadLabel"), "Point load &P (kN)");
   EXPECT_EQ(LabelText("uniformLoadLabel"), "&Uniform load w (kN/m)");
   EXPECT_EQ(LabelText("momentLabel"), "Largest moment PL/4 + wL^2/8 (kN-m)");
-  window->SetCaptionUnits(3);
+  window->SetCaptionUnits(quillon::CaptionUnits::Codes);
   EXPECT_EQ(LabelText("spanLabel"), "Spa&n L (L2)");
   EXPECT_TRUE(Child<QRadioButton>("codesRadio")->isChecked());
-  window->SetCaptionUnits(1);
+  window->SetCaptionUnits(quillon::CaptionUnits::English);
   EXPECT_EQ(LabelText("shearLabel"), "Largest shear P/2 + wL/2 (kips)");
   EXPECT_EQ(window->Amount()->UnitsString(), "");
 }
@@ -224,16 +224,16 @@ TEST_F(Window, TabVisitsTheControlsInOrderAndLabelsMoveTheFocus) {
   Show();
   Child<QListWidget>("categoryList")->setFocus();
   std::vector<std::string> visited;
-  for (int i = 0; i < 16; ++i) {
+  for (int i = 0; i < 17; ++i) {
     visited.push_back(Focus()->objectName().toStdString());
     QTest::keyClick(Focus(), Qt::Key_Tab);
   }
   // The list of search hits is hidden while nothing is searched: no stop.
-  EXPECT_EQ(visited,
-            (std::vector<std::string>{
-                "categoryList", "fromList", "toList", "amountEdit", "swapButton", "historyList",
-                "recallButton", "copyButton", "removeButton", "pointLoadEdit", "uniformLoadEdit",
-                "spanEdit", "hexCheck", "englishRadio", "searchEdit", "categoryList"}));
+  EXPECT_EQ(visited, (std::vector<std::string>{
+                         "categoryList", "fromList", "toList", "amountEdit", "swapButton",
+                         "historyList", "recallButton", "copyButton", "removeButton",
+                         "pointLoadEdit", "uniformLoadEdit", "spanEdit", "hexCheck", "englishRadio",
+                         "searchEdit", "questionEdit", "categoryList"}));
   QTest::keyClick(Focus(), Qt::Key_R, Qt::AltModifier);
   EXPECT_EQ(Focus(), Child<QListWidget>("historyList"));
   QTest::keyClick(Focus(), Qt::Key_F, Qt::ControlModifier);
@@ -496,7 +496,7 @@ TEST_F(Window, CategoryUnitPairsDisplayAndGeometryAreKeptBetweenRuns) {
   window->SelectTo(2);    // K
   window->Amount()->setText(QString::fromStdString(Localized("98.6")));
   window->SetHexDisplay(true);
-  window->SetCaptionUnits(2);
+  window->SetCaptionUnits(quillon::CaptionUnits::SI);
   // A size that fits the screen (Qt 6.8 shrinks a restored window to the
   // screen, as a real desktop would show it) and differs from the first
   // run's.
@@ -566,7 +566,7 @@ TEST_F(Window, SwitchingBetweenEnglishAndSiConvertsTheQuickCalcsValues) {
   uniform->setText(QString::fromStdString(Localized("1.2")));
   span->setText("4*5");
   const rtl::Extended kipFeet = moment->Number();  // 110
-  window->SetCaptionUnits(2);
+  window->SetCaptionUnits(quillon::CaptionUnits::SI);
   EXPECT_EQ(load->text().toStdString(), Localized("44.482216152605"));
   EXPECT_EQ(uniform->text().toStdString(), Localized("17.5126835246476378"));
   EXPECT_EQ(span->text().toStdString(), Localized("6.096"));
@@ -575,17 +575,17 @@ TEST_F(Window, SwitchingBetweenEnglishAndSiConvertsTheQuickCalcsValues) {
 
   // Codes only relabel; back in English the untouched texts come back as
   // they were, a changed one is converted.
-  window->SetCaptionUnits(3);
+  window->SetCaptionUnits(quillon::CaptionUnits::Codes);
   EXPECT_EQ(load->text().toStdString(), Localized("44.482216152605"));
   load->setText("100");
-  window->SetCaptionUnits(1);
+  window->SetCaptionUnits(quillon::CaptionUnits::English);
   EXPECT_EQ(load->text().toStdString(), Localized("22.4808943099710483"));
   EXPECT_EQ(uniform->text().toStdString(), Localized("1.2"));
   EXPECT_EQ(span->text(), "4*5");
   EXPECT_EQ(LabelText("pointLoadLabel"), "Point load &P (kips)");
 
   span->setText("x");  // no value: kept as typed
-  window->SetCaptionUnits(2);
+  window->SetCaptionUnits(quillon::CaptionUnits::SI);
   EXPECT_EQ(span->text(), "x");
   EXPECT_EQ(moment->text(), "");
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "programs/quillon/CommandLine.h"
+#include "programs/quillon/Questions.h"
 
 namespace quillontest {
 
@@ -16,8 +17,23 @@ struct Outcome {
   std::string err;
 };
 
+#ifdef QUILLON_DEFINITIONS_FILE
+// The definitions that ship with quillon, loaded once into the process's
+// table as quillon does at start-up.
+inline void LoadDefinitionsOnce() {
+  static const bool loaded = [] {
+    quillon::LoadUnitDefinitions(quillon::UnitDefinitions(), {QUILLON_DEFINITIONS_FILE, ""});
+    return true;
+  }();
+  (void)loaded;
+}
+#else
+inline void LoadDefinitionsOnce() {}
+#endif
+
 inline Outcome RunQuillon(const std::vector<std::string>& arguments,
                           const std::string& input = "") {
+  LoadDefinitionsOnce();
   std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;

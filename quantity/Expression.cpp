@@ -1,0 +1,412 @@
+#include "quantity/Expression.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "runtime/CharClass.h"
+
+namespace quantity::detail {
+
+namespace {
+
+constexpr int kMaxDepth = 100;
+constexpr long kMaxDecimalExponent = 10000;
+
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// UTF-8 sequences that are operators rather than letters: the middle dot and
+// the multiplication sign (*), the division sign (/), the minus sign (-),
+// superscript two and three (^2, ^3).
+struct Glyph {
+  std::string_view bytes;
+  std::string_view op;
+  int power;  // for superscripts, else 0
+};
+constexpr Glyph kGlyphs[] = {
+    {"\xC2\xB7", "*", 0},     {"\xC3\x97", "*", 0}, {"\xC3\xB7", "/", 0},
+    {"\xE2\x88\x92", "-", 0}, {"\xC2\xB2", "^", 2}, {"\xC2\xB3", "^", 3},
+};
+
+const Glyph* GlyphAt(std::string_view text, size_t i) {
+  for (const Glyph& glyph : kGlyphs)
+    if (text.substr(i).starts_with(glyph.bytes)) return &glyph;
+  return nullptr;
+}
+
+bool IsWordByte(std::string_view text, size_t i) {
+  const char c = text[i];
+  if (IsAsciiLetter(c) || c == '_' || c == '%') return true;
+  return static_cast<unsigned char>(c) >= 0x80 && GlyphAt(text, i) == nullptr;
+}
+
+Token MakeOperator(std::string text, size_t at) {
+  Token token;
+  token.kind = Token::Kind::Operator;
+  token.text = std::move(text);
+  token.position = static_cast<int32_t>(at + 1);
+  return token;
+}
+
+Token MakeNumber(mpq_class value, size_t at) {
+  Token token;
+  token.kind = Token::Kind::Number;
+  token.number = std::move(value);
+  token.position = static_cast<int32_t>(at + 1);
+  return token;
+}
+
+// A decimal number at text[i]: digits, a decimal point, an exponent.
+Token ReadNumber(std::string_view text, size_t& i, char separator) {
+  const size_t start = i;
+  mpz_class digits = 0;
+  long scale = 0;
+  bool any = false;
+  while (i < text.size() && rtl::IsDigit(text[i])) {
+    digits = digits * 10 + (text[i++] - '0');
+    any = true;
+  }
+  if (i < text.size() && (text[i] == '.' || text[i] == separator) && i + 1 < text.size() &&
+      rtl::IsDigit(text[i + 1])) {
+    ++i;
+    while (i < text.size() && rtl::IsDigit(text[i])) {
+      digits = digits * 10 + (text[i++] - '0');
+      --scale;
+      any = true;
+    }
+  }
+  if (!any) throw EQuantityError("number expected", static_cast<int32_t>(start + 1));
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    size_t j = i + 1;
+    bool negative = false;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) negative = text[j++] == '-';
+    if (j < text.size() && rtl::IsDigit(text[j])) {
+      long exponent = 0;
+      while (j < text.size() && rtl::IsDigit(text[j])) {
+        if (exponent <= kMaxDecimalExponent) exponent = exponent * 10 + (text[j] - '0');
+        ++j;
+      }
+      if (exponent > kMaxDecimalExponent)
+        throw EQuantityError("exponent too large", static_cast<int32_t>(i + 1));
+      scale += negative ? -exponent : exponent;
+      i = j;
+    }
+  }
+  if (digits.get_mpz_t()->_mp_size != 0 &&
+      (scale > kMaxDecimalExponent || scale < -kMaxDecimalExponent))
+    throw EQuantityError("exponent too large", static_cast<int32_t>(start + 1));
+  mpz_class power;
+  mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(scale < 0 ? -scale : scale));
+  mpq_class value = scale >= 0 ? mpq_class(digits * power) : mpq_class(digits, power);
+  value.canonicalize();
+  CheckSize(value);
+  return MakeNumber(std::move(value), start);
+}
+
+}  // namespace
+
+std::vector<Token> Tokenize(std::string_view text, char separator,
+                            const std::function<bool(std::string_view)>& isName) {
+  std::vector<Token> tokens;
+  tokens.reserve(text.size() / 2 + 2);
+  size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+      ++i;
+      continue;
+    }
+    if (const Glyph* glyph = GlyphAt(text, i)) {
+      tokens.push_back(MakeOperator(std::string(glyph->op), i));
+      if (glyph->power != 0) tokens.push_back(MakeNumber(glyph->power, i));
+      i += glyph->bytes.size();
+      continue;
+    }
+    if (rtl::IsDigit(c) || (c == '.' && i + 1 < text.size() && rtl::IsDigit(text[i + 1]))) {
+      tokens.push_back(ReadNumber(text, i, separator));
+      continue;
+    }
+    if (text.substr(i).starts_with("->")) {
+      tokens.push_back(MakeOperator("->", i));
+      i += 2;
+      continue;
+    }
+    if (text.substr(i).starts_with("**")) {
+      tokens.push_back(MakeOperator("^", i));
+      i += 2;
+      continue;
+    }
+    if (std::string_view("+-*/^();").find(c) != std::string_view::npos) {
+      tokens.push_back(MakeOperator(std::string(1, c), i));
+      ++i;
+      continue;
+    }
+    if (IsWordByte(text, i)) {
+      const size_t start = i;
+      // A name may hold digits after its first letter (mmH2O).
+      size_t whole = i;
+      while (whole < text.size() && (IsWordByte(text, whole) || rtl::IsDigit(text[whole]))) ++whole;
+      while (i < text.size() && IsWordByte(text, i)) ++i;
+      if (whole > i && isName(text.substr(start, whole - start))) i = whole;
+      // A hyphen joins two words that together are one name: light-year.
+      while (i + 1 < text.size() && text[i] == '-' && IsWordByte(text, i + 1)) {
+        size_t j = i + 1;
+        while (j < text.size() && IsWordByte(text, j)) ++j;
+        if (!isName(text.substr(start, j - start))) break;
+        i = j;
+      }
+      // Digits glued to a word are its power (m2, cm3) unless the whole is
+      // a name.
+      size_t digitsEnd = i;
+      while (digitsEnd < text.size() && rtl::IsDigit(text[digitsEnd])) ++digitsEnd;
+      if (digitsEnd > i && isName(text.substr(start, digitsEnd - start))) i = digitsEnd;
+      Token word;
+      word.kind = Token::Kind::Word;
+      word.text = std::string(text.substr(start, i - start));
+      word.position = static_cast<int32_t>(start + 1);
+      tokens.push_back(std::move(word));
+      if (digitsEnd > i) {
+        tokens.push_back(MakeOperator("^", i));
+        tokens.push_back(ReadNumber(text, i, '.'));
+      }
+      continue;
+    }
+    throw EQuantityError(std::string("unexpected character \"") + c + "\"",
+                         static_cast<int32_t>(i + 1));
+  }
+  Token end;
+  end.position = static_cast<int32_t>(text.size() + 1);
+  tokens.push_back(std::move(end));
+  return tokens;
+}
+
+bool IsJoiningWord(const Token& token) {
+  if (token.kind == Token::Kind::Operator) return token.text == "->";
+  if (token.kind != Token::Kind::Word) return false;
+  return token.text == "to" || token.text == "in" || token.text == "into" || token.text == "as";
+}
+
+bool Parser::IsOperator(const char* op) const {
+  return at_ < end_ && tokens_[at_].kind == Token::Kind::Operator && tokens_[at_].text == op;
+}
+
+bool Parser::IsWord(const char* word) const {
+  return at_ < end_ && tokens_[at_].kind == Token::Kind::Word && tokens_[at_].text == word;
+}
+
+void Parser::Fail(const std::string& message) const {
+  const size_t at = std::min(at_ < end_ ? at_ : end_, tokens_.size() - 1);
+  throw EQuantityError(message, tokens_[at].position);
+}
+
+Quantity Parser::ParseAll() {
+  if (at_ >= end_) Fail("amount expected");
+  Quantity q = Sum();
+  if (at_ < end_) {
+    Fail(tokens_[at_].kind == Token::Kind::Number ? "an operator is missing before this number"
+                                                  : "unexpected \"" + tokens_[at_].text + "\"");
+  }
+  return q;
+}
+
+Quantity Parser::Sum() {
+  bool hasUnit = false;
+  Quantity q = Term(hasUnit);
+  for (;;) {
+    if (IsOperator("+") || IsOperator("-")) {
+      const bool minus = tokens_[at_].text == "-";
+      const int32_t position = tokens_[at_].position;
+      ++at_;
+      bool ignored = false;
+      const Quantity right = Term(ignored);
+      try {
+        q = minus ? Subtract(q, right) : Add(q, right);
+      } catch (const EQuantityError& error) {
+        throw EQuantityError(error.Message(), position);
+      }
+    } else if (hasUnit && !q.dimension.IsNone() && at_ < end_ &&
+               tokens_[at_].kind == Token::Kind::Number) {
+      // A compound amount: 5 ft 3 in.
+      const int32_t position = tokens_[at_].position;
+      bool partHasUnit = false;
+      const Quantity right = Term(partHasUnit);
+      try {
+        q = Add(q, right);
+      } catch (const EQuantityError& error) {
+        throw EQuantityError(error.Message(), position);
+      }
+    } else {
+      return q;
+    }
+  }
+}
+
+Quantity Parser::Term(bool& hasUnit) {
+  Quantity q = Product(hasUnit);
+  while (IsOperator("*") || IsOperator("/") || IsWord("per")) {
+    const bool divide = tokens_[at_].text != "*";
+    const int32_t position = tokens_[at_].position;
+    ++at_;
+    const Quantity right = Product(hasUnit);
+    try {
+      q = divide ? Divide(q, right) : Multiply(q, right);
+    } catch (const EQuantityError& error) {
+      throw EQuantityError(error.Message(), position);
+    }
+  }
+  return q;
+}
+
+bool Parser::StartsPower() const {
+  if (at_ >= end_) return false;
+  const Token& token = tokens_[at_];
+  switch (token.kind) {
+    case Token::Kind::Word:
+      return token.text != "per";
+    case Token::Kind::Operator:
+      return token.text == "(";
+    default:
+      return false;
+  }
+}
+
+Quantity Parser::Product(bool& hasUnit) {
+  Quantity q = PowerOf(hasUnit);
+  // Juxtaposed factors; a number after a unit starts a compound amount.
+  while (StartsPower()) {
+    const int32_t position = tokens_[at_].position;
+    const Quantity right = PowerOf(hasUnit);
+    try {
+      q = Multiply(q, right);
+    } catch (const EQuantityError& error) {
+      throw EQuantityError(error.Message(), position);
+    }
+  }
+  return q;
+}
+
+int64_t Parser::Exponent() {
+  bool negative = false;
+  bool parenthesized = false;
+  if (IsOperator("(")) {
+    parenthesized = true;
+    ++at_;
+  }
+  while (IsOperator("-") || IsOperator("+")) {
+    negative = negative != (tokens_[at_].text == "-");
+    ++at_;
+  }
+  if (at_ >= end_ || tokens_[at_].kind != Token::Kind::Number) Fail("integer exponent expected");
+  const mpq_class& number = tokens_[at_].number;
+  if (number.get_den() != 1) Fail("the exponent must be an integer");
+  if (cmp(number, 1000) > 0) Fail("exponent too large");
+  ++at_;
+  if (parenthesized) {
+    if (!IsOperator(")")) Fail("\")\" expected");
+    ++at_;
+  }
+  const int64_t n = number.get_num().get_si();
+  return negative ? -n : n;
+}
+
+Quantity Parser::PowerOf(bool& hasUnit) {
+  Quantity q = Unary(hasUnit);
+  for (;;) {
+    if (IsOperator("^")) {
+      const int32_t position = tokens_[at_].position;
+      ++at_;
+      const int64_t n = Exponent();
+      try {
+        q = Power(q, n);
+      } catch (const EQuantityError& error) {
+        throw EQuantityError(error.Message(), position);
+      }
+    } else if (IsWord("squared")) {
+      ++at_;
+      q = Power(q, 2);
+    } else if (IsWord("cubed")) {
+      ++at_;
+      q = Power(q, 3);
+    } else {
+      return q;
+    }
+  }
+}
+
+Quantity Parser::Unary(bool& hasUnit) {
+  if (IsOperator("-") || IsOperator("+")) {
+    const bool minus = tokens_[at_].text == "-";
+    ++at_;
+    if (++depth_ > kMaxDepth) Fail("expression nested too deeply");
+    Quantity q = PowerOf(hasUnit);
+    --depth_;
+    if (minus) q.value = -q.value;
+    return q;
+  }
+  return Primary(hasUnit);
+}
+
+Quantity Parser::Primary(bool& hasUnit) {
+  if (at_ >= end_) Fail("amount expected");
+  const Token& token = tokens_[at_];
+  if (token.kind == Token::Kind::Number) {
+    ++at_;
+    // A fraction of numbers binds first: 1/1000 kg is a thousandth of a kg.
+    mpq_class value = token.number;
+    while (at_ + 1 < end_ && tokens_[at_].kind == Token::Kind::Operator &&
+           tokens_[at_].text == "/" && tokens_[at_ + 1].kind == Token::Kind::Number &&
+           !(at_ + 2 < end_ && tokens_[at_ + 2].kind == Token::Kind::Operator &&
+             tokens_[at_ + 2].text == "^")) {
+      if (sgn(tokens_[at_ + 1].number) == 0) Fail("division by zero");
+      value /= tokens_[at_ + 1].number;
+      at_ += 2;
+    }
+    return Quantity::Number(value);
+  }
+  if (token.kind == Token::Kind::Operator && token.text == "(") {
+    ++at_;
+    if (++depth_ > kMaxDepth) Fail("expression nested too deeply");
+    Quantity q = Sum();
+    --depth_;
+    if (!IsOperator(")")) Fail("\")\" expected");
+    ++at_;
+    return q;
+  }
+  if (token.kind == Token::Kind::Word) return UnitAt(hasUnit);
+  Fail(token.kind == Token::Kind::End ? "amount expected" : "unexpected \"" + token.text + "\"");
+}
+
+Quantity Parser::UnitAt(bool& hasUnit) {
+  // The longest run of words (up to four) that names a unit.
+  size_t run = 0;
+  while (run < 4 && at_ + run < end_ && tokens_[at_ + run].kind == Token::Kind::Word &&
+         tokens_[at_ + run].text != "per")
+    ++run;
+  const int32_t position = tokens_[at_].position;
+  for (size_t n = run; n >= 1; --n) {
+    std::string name = tokens_[at_].text;
+    for (size_t k = 1; k < n; ++k) name += " " + tokens_[at_ + k].text;
+    std::optional<FoundUnit> found = lookup_(name, position);
+    if (!found) continue;
+    if (found->unit->reading && sgn(found->unit->zero) != 0)
+      throw EQuantityError(
+          name +
+              " reads a temperature on a scale and cannot be part of an "
+              "expression; write a difference of temperatures in K, or deltaC, deltaF",
+          position);
+    at_ += n;
+    hasUnit = true;
+    used_.push_back(UnitUse{*found, position});
+    return found->Value();
+  }
+  const std::string& word = tokens_[at_].text;
+  if (word == "square" || word == "sq" || word == "cubic" || word == "cu") {
+    ++at_;
+    if (++depth_ > kMaxDepth) Fail("expression nested too deeply");
+    const Quantity q = Primary(hasUnit);
+    --depth_;
+    return Power(q, word == "square" || word == "sq" ? 2 : 3);
+  }
+  throw EQuantityError("unknown unit \"" + word + "\"", position);
+}
+
+}  // namespace quantity::detail

@@ -1,0 +1,87 @@
+// Reading expressions of numbers and units, shared by questions and
+// definitions: the tokens, and a parser over a range of them.
+//
+//   sum      := product-list { ("+" | "-") product-list | compound }
+//   term     := product { ("*" | "/" | "per") product }
+//   product  := power { power }          juxtaposition binds before "/"
+//   power    := unary [ "^" integer ]    also "**", "²", "³", "squared"
+//   unary    := ("-" | "+") unary | primary
+//   primary  := number | unit | "(" sum ")" | ("square" | "cubic") primary
+//
+// A compound amount ("5 ft 3 in", "1 h 30 min") is a sum: a term that has
+// a unit, followed by one that starts with a number, adds to it.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "quantity/Quantity.h"
+#include "quantity/Units.h"
+
+namespace quantity::detail {
+
+struct Token {
+  enum class Kind { Number, Word, Operator, End };
+  Kind kind = Kind::End;
+  std::string text;      // a word as written; an operator's character
+  mpq_class number;      // a number's exact value
+  int32_t position = 0;  // character offset from 1
+};
+
+// The tokens of `text`, ending with an End token. `isName` tells whether a
+// hyphenated word ("light-year") is one name. Raises EQuantityError at the
+// position of a character that belongs to no token.
+std::vector<Token> Tokenize(std::string_view text, char separator,
+                            const std::function<bool(std::string_view)>& isName);
+
+// Looks a unit up by the text written; nothing when unknown.
+using Lookup = std::function<std::optional<FoundUnit>(const std::string& text, int32_t position)>;
+
+// A unit met while parsing, where it was written.
+struct UnitUse {
+  FoundUnit found;
+  int32_t position = 0;
+};
+
+// Parses tokens[begin, end) as a sum. Raises EQuantityError with the
+// position of the fault.
+class Parser {
+ public:
+  Parser(const std::vector<Token>& tokens, size_t begin, size_t end, Lookup lookup)
+      : tokens_(tokens), at_(begin), end_(end), lookup_(std::move(lookup)) {}
+
+  // The whole range as one quantity.
+  Quantity ParseAll();
+
+  // The units used, in order.
+  const std::vector<UnitUse>& Used() const noexcept { return used_; }
+
+ private:
+  Quantity Sum();
+  Quantity Term(bool& hasUnit);
+  Quantity Product(bool& hasUnit);
+  Quantity PowerOf(bool& hasUnit);
+  Quantity Unary(bool& hasUnit);
+  Quantity Primary(bool& hasUnit);
+  int64_t Exponent();
+  Quantity UnitAt(bool& hasUnit);
+  bool IsOperator(const char* op) const;
+  bool IsWord(const char* word) const;
+  bool StartsPower() const;
+  [[noreturn]] void Fail(const std::string& message) const;
+
+  const std::vector<Token>& tokens_;
+  size_t at_;
+  size_t end_;
+  Lookup lookup_;
+  int depth_ = 0;
+  std::vector<UnitUse> used_;
+};
+
+// Whether `word` is a joining word of a question: to, in, into, ->, as.
+bool IsJoiningWord(const Token& token);
+
+}  // namespace quantity::detail

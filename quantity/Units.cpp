@@ -1,0 +1,477 @@
+#include "quantity/Units.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <utility>
+
+#include "quantity/Expression.h"
+#include "runtime/CharClass.h"
+
+namespace quantity {
+
+namespace {
+
+struct Prefix {
+  std::string_view symbol;
+  std::string_view word;
+  int base;  // 10 or 2
+  int power;
+};
+
+// The SI prefixes (the longer "da" before "d") and the binary ones of
+// IEC 80000-13. The micro sign is accepted as U+00B5, as Greek mu and as "u".
+constexpr Prefix kPrefixes[] = {
+    {"Q", "quetta", 10, 30}, {"R", "ronna", 10, 27},        {"Y", "yotta", 10, 24},
+    {"Z", "zetta", 10, 21},  {"E", "exa", 10, 18},          {"P", "peta", 10, 15},
+    {"T", "tera", 10, 12},   {"G", "giga", 10, 9},          {"M", "mega", 10, 6},
+    {"k", "kilo", 10, 3},    {"h", "hecto", 10, 2},         {"da", "deca", 10, 1},
+    {"", "deka", 10, 1},     {"d", "deci", 10, -1},         {"c", "centi", 10, -2},
+    {"m", "milli", 10, -3},  {"\xC2\xB5", "micro", 10, -6}, {"\xCE\xBC", "", 10, -6},
+    {"u", "", 10, -6},       {"n", "nano", 10, -9},         {"p", "pico", 10, -12},
+    {"f", "femto", 10, -15}, {"a", "atto", 10, -18},        {"z", "zepto", 10, -21},
+    {"y", "yocto", 10, -24}, {"r", "ronto", 10, -27},       {"q", "quecto", 10, -30},
+    {"Ki", "kibi", 2, 10},   {"Mi", "mebi", 2, 20},         {"Gi", "gibi", 2, 30},
+    {"Ti", "tebi", 2, 40},   {"Pi", "pebi", 2, 50},         {"Ei", "exbi", 2, 60},
+    {"Zi", "zebi", 2, 70},   {"Yi", "yobi", 2, 80},
+};
+
+mpq_class PrefixFactor(const Prefix& prefix) {
+  mpz_class power;
+  mpz_ui_pow_ui(power.get_mpz_t(), static_cast<unsigned long>(prefix.base),
+                static_cast<unsigned long>(prefix.power < 0 ? -prefix.power : prefix.power));
+  mpq_class factor = prefix.power >= 0 ? mpq_class(power) : mpq_class(mpz_class(1), power);
+  factor.canonicalize();
+  return factor;
+}
+
+std::string Lower(std::string_view text) {
+  std::string result(text);
+  for (char& c : result)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return result;
+}
+
+bool StartsWithFolded(std::string_view text, std::string_view prefix, bool fold) {
+  if (!fold) return text.starts_with(prefix);
+  return text.size() >= prefix.size() && Lower(text.substr(0, prefix.size())) == Lower(prefix);
+}
+
+// Names up to three bytes long, and the first (the symbol), take the prefix
+// symbols; longer ones the prefix words.
+bool TakesSymbolPrefix(const Unit& unit, const std::string& name) {
+  return name == unit.names.front() || name.size() <= 3;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+bool SameMeaning(const FoundUnit& a, const FoundUnit& b) {
+  if (a.unit == b.unit && a.prefix == b.prefix) return true;
+  const Quantity x = a.Value(), y = b.Value();
+  return x.value == y.value && x.dimension == y.dimension && a.unit->reading == b.unit->reading &&
+         a.unit->zero == b.unit->zero;
+}
+
+}  // namespace
+
+Quantity FoundUnit::Value() const {
+  return Quantity{prefix * unit->value.value, unit->value.dimension};
+}
+
+std::string DefinitionProblem::Text() const {
+  if (line == 0) return file + ": " + reason;
+  return file + ":" + std::to_string(line) + ": " + reason;
+}
+
+UnitTable::UnitTable() = default;
+UnitTable::~UnitTable() = default;
+
+void UnitTable::Index(Unit& unit) {
+  for (const std::string& name : unit.names) {
+    byName_.emplace(name, &unit);
+    if (const size_t blank = name.find(' '); blank != std::string::npos)
+      ++firstWords_[Lower(name.substr(0, blank))];
+  }
+  lowerNamesBuilt_ = false;
+}
+
+void UnitTable::Reindex() {
+  byName_.clear();
+  firstWords_.clear();
+  for (auto& unit : units_) Index(*unit);
+}
+
+void UnitTable::BuildLowerNames() const {
+  if (lowerNamesBuilt_) return;
+  byLowerName_.clear();
+  for (const auto& unit : units_) {
+    for (const std::string& name : unit->names)
+      byLowerName_[Lower(name)].emplace_back(name, unit.get());
+  }
+  lowerNamesBuilt_ = true;
+}
+
+// Exact names and a prefix with a name; with `plural` the name matched must
+// be a word of at least three characters.
+void UnitTable::FindPlain(std::string_view text, bool fold, bool plural,
+                          std::vector<FoundUnit>& found) const {
+  const auto acceptName = [&](const std::string& name) { return !plural || name.size() >= 3; };
+  if (fold) BuildLowerNames();
+  if (fold) {
+    if (auto it = byLowerName_.find(Lower(text)); it != byLowerName_.end()) {
+      for (const auto& [name, unit] : it->second)
+        if (acceptName(name)) found.push_back(FoundUnit{unit, 1, "", name, ""});
+    }
+  } else if (auto it = byName_.find(text); it != byName_.end()) {
+    if (acceptName(it->first)) {
+      found.push_back(FoundUnit{it->second, 1, "", it->first, ""});
+      return;
+    }
+  }
+  for (const Prefix& prefix : kPrefixes) {
+    for (const bool word : {false, true}) {
+      const std::string_view written = word ? prefix.word : prefix.symbol;
+      if (written.empty() || text.size() <= written.size() ||
+          !StartsWithFolded(text, written, fold))
+        continue;
+      const std::string_view rest = text.substr(written.size());
+      std::vector<std::pair<std::string, Unit*>> candidates;
+      if (fold) {
+        if (auto it = byLowerName_.find(Lower(rest)); it != byLowerName_.end())
+          candidates = it->second;
+      } else if (auto it = byName_.find(rest); it != byName_.end()) {
+        candidates.emplace_back(it->first, it->second);
+      }
+      for (const auto& [name, unit] : candidates) {
+        if (unit->prefixes == Prefixes::None) continue;
+        if (prefix.base == 2 && unit->prefixes != Prefixes::Binary) continue;
+        if (TakesSymbolPrefix(*unit, name) == word) continue;
+        if (!acceptName(name)) continue;
+        found.push_back(FoundUnit{unit, PrefixFactor(prefix), std::string(written), name, ""});
+        if (!fold) return;
+      }
+    }
+  }
+}
+
+std::string UnitTable::NoteFor(const FoundUnit& found) const {
+  if (auto it = notes_.find(found.Name()); it != notes_.end()) return it->second;
+  if (found.prefixName.empty()) {
+    if (auto it = notes_.find(found.unit->names.front()); it != notes_.end()) return it->second;
+  }
+  return {};
+}
+
+std::optional<FoundUnit> UnitTable::Find(std::string_view text) const {
+  if (text.empty()) return std::nullopt;
+  // Words that begin no name of several words are no such name in any form.
+  if (const size_t blank = text.find(' '); blank != std::string_view::npos) {
+    if (firstWords_.count(Lower(text.substr(0, blank))) == 0) return std::nullopt;
+  }
+  // Most names are written as the table knows them.
+  if (auto it = byName_.find(text); it != byName_.end()) {
+    FoundUnit result{it->second, 1, "", it->first, ""};
+    if (!notes_.empty()) result.note = NoteFor(result);
+    return result;
+  }
+  // The singular forms of a plural: miles, inches, centuries.
+  std::vector<std::string> singulars;
+  if (text.size() > 3 && text.back() == 's') {
+    singulars.emplace_back(text.substr(0, text.size() - 1));
+    if (text.ends_with("es")) singulars.emplace_back(text.substr(0, text.size() - 2));
+    if (text.ends_with("ies"))
+      singulars.push_back(std::string(text.substr(0, text.size() - 3)) + "y");
+  }
+  std::vector<FoundUnit> found;
+  for (const bool fold : {false, true}) {
+    FindPlain(text, fold, false, found);
+    // The first singular form that names a unit: "miles" is mile, not mil.
+    for (const std::string& singular : singulars) {
+      if (!found.empty()) break;
+      FindPlain(singular, fold, true, found);
+    }
+    if (found.empty()) continue;
+    for (const FoundUnit& other : found) {
+      if (!SameMeaning(found.front(), other))
+        throw EQuantityError("\"" + std::string(text) + "\" may be " + found.front().Name() +
+                             " or " + other.Name() + "; write it in its exact case");
+    }
+    FoundUnit result = found.front();
+    result.note = NoteFor(result);
+    return result;
+  }
+  return std::nullopt;
+}
+
+std::vector<std::pair<std::string, std::vector<const Unit*>>> UnitTable::Categories() const {
+  std::vector<std::pair<std::string, std::vector<const Unit*>>> categories;
+  std::unordered_map<std::string, size_t> at;
+  for (const auto& unit : units_) {
+    auto [it, added] = at.emplace(unit->category, categories.size());
+    if (added) categories.emplace_back(unit->category, std::vector<const Unit*>{});
+    categories[it->second].second.push_back(unit.get());
+  }
+  return categories;
+}
+
+// ---------------------------------------------------------------------------
+// Loading definitions.
+
+class DefinitionsLoader {
+ public:
+  DefinitionsLoader(UnitTable& table, std::string fileName)
+      : table_(table), fileName_(std::move(fileName)), firstNew_(table.units_.size()) {}
+
+  void Line(int32_t number, std::string_view line) {
+    if (const size_t hash = line.find('#'); hash != std::string_view::npos)
+      line = line.substr(0, hash);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    line = Trimmed(line);
+    if (line.empty()) return;
+    try {
+      Parse(number, line);
+    } catch (const EQuantityError& error) {
+      Problem(number, error.Message());
+    }
+  }
+
+  std::vector<DefinitionProblem> Finish() {
+    for (size_t i = firstNew_; i < table_.units_.size(); ++i) Resolve(i);
+    // Whatever failed leaves the table, with all its names.
+    bool removed = false;
+    std::vector<std::unique_ptr<Unit>> kept;
+    for (size_t i = 0; i < table_.units_.size(); ++i) {
+      if (i >= firstNew_ && states_[i - firstNew_].state != State::Done) {
+        removed = true;
+        continue;
+      }
+      kept.push_back(std::move(table_.units_[i]));
+    }
+    table_.units_ = std::move(kept);
+    if (removed) table_.Reindex();
+    for (auto& [name, text] : notes_) table_.notes_[name] = text;
+    std::sort(
+        problems_.begin(), problems_.end(),
+        [](const DefinitionProblem& a, const DefinitionProblem& b) { return a.line < b.line; });
+    return std::move(problems_);
+  }
+
+ private:
+  enum class State { Waiting, Resolving, Done, Failed };
+  struct Pending {
+    State state = State::Waiting;
+    std::string expression;
+    std::string zero;
+  };
+
+  void Problem(int32_t line, const std::string& reason) {
+    problems_.push_back(DefinitionProblem{fileName_, line, reason});
+  }
+
+  void Parse(int32_t number, std::string_view line) {
+    if (line.front() == '[') {
+      if (line.back() != ']') throw EQuantityError("a category heading ends with \"]\"");
+      category_ = std::string(Trimmed(line.substr(1, line.size() - 2)));
+      if (category_.empty()) throw EQuantityError("empty category name");
+      return;
+    }
+    if (line.starts_with("note ")) {
+      const size_t colon = line.find(':');
+      if (colon == std::string_view::npos) throw EQuantityError("a note is \"note NAME: TEXT\"");
+      const std::string name(Trimmed(line.substr(5, colon - 5)));
+      if (name.empty()) throw EQuantityError("a note needs the name it is on");
+      notes_[name] = std::string(Trimmed(line.substr(colon + 1)));
+      return;
+    }
+    auto unit = std::make_unique<Unit>();
+    Pending pending;
+    for (;;) {
+      if (line.starts_with("si ")) {
+        unit->prefixes = Prefixes::SI;
+      } else if (line.starts_with("binary ")) {
+        unit->prefixes = Prefixes::Binary;
+      } else if (line.starts_with("reading ")) {
+        unit->reading = true;
+      } else {
+        break;
+      }
+      line = Trimmed(line.substr(line.find(' ')));
+    }
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
+      throw EQuantityError("\"=\" expected: NAMES = DEFINITION");
+    std::string_view definition = Trimmed(line.substr(equals + 1));
+    if (unit->reading) {
+      const size_t zero = definition.rfind(" zero ");
+      if (zero == std::string_view::npos) {
+        pending.zero = "0";  // an absolute scale
+      } else {
+        pending.zero = std::string(Trimmed(definition.substr(zero + 6)));
+        definition = Trimmed(definition.substr(0, zero));
+      }
+    }
+    if (definition.empty()) throw EQuantityError("the definition is empty");
+    std::string_view names = line.substr(0, equals);
+    while (!names.empty()) {
+      const size_t comma = names.find(',');
+      std::string name = CheckedName(Trimmed(names.substr(0, comma)));
+      if (table_.byName_.count(name) != 0 ||
+          std::count(unit->names.begin(), unit->names.end(), name))
+        throw EQuantityError("\"" + name + "\" is already defined");
+      unit->names.push_back(std::move(name));
+      if (comma == std::string_view::npos) break;
+      names.remove_prefix(comma + 1);
+    }
+    if (unit->names.empty()) throw EQuantityError("a definition needs a name");
+    unit->definition = std::string(definition);
+    unit->category = category_;
+    unit->file = fileName_;
+    unit->line = number;
+    pending.expression = std::string(definition);
+    table_.Index(*unit);
+    indexOf_.emplace(unit.get(), table_.units_.size());
+    table_.units_.push_back(std::move(unit));
+    states_.push_back(std::move(pending));
+  }
+
+  static std::string CheckedName(std::string_view name) {
+    if (name.empty()) throw EQuantityError("empty name");
+    std::string result;
+    bool blank = false;
+    for (size_t i = 0; i < name.size(); ++i) {
+      const char c = name[i];
+      if (c == ' ' || c == '\t') {
+        blank = true;
+        continue;
+      }
+      if (blank) result += ' ';
+      blank = false;
+      const bool word = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '%' ||
+                        c == '-' || static_cast<unsigned char>(c) >= 0x80 ||
+                        (rtl::IsDigit(c) && i > 0);
+      if (!word)
+        throw EQuantityError("\"" + std::string(name) + "\" is no name: letters, digits, \"-\"");
+      result += c;
+    }
+    for (const char* reserved :
+         {"to", "into", "per", "square", "cubic", "sq", "cu", "squared", "cubed"}) {
+      if (result == reserved) throw EQuantityError("\"" + result + "\" is a word of questions");
+    }
+    return result;
+  }
+
+  // The unit at `index` of the table, resolved with what it uses.
+  void Resolve(size_t index) {
+    Pending& pending = states_[index - firstNew_];
+    if (pending.state == State::Done || pending.state == State::Failed) return;
+    Unit& unit = *table_.units_[index];
+    pending.state = State::Resolving;
+    path_.push_back(unit.names.front());
+    try {
+      Compute(unit, pending);
+      pending.state = State::Done;
+    } catch (const EQuantityError& error) {
+      pending.state = State::Failed;
+      Problem(unit.line, error.Message());
+    }
+    path_.pop_back();
+  }
+
+  void Compute(Unit& unit, const Pending& pending) {
+    if (pending.expression.front() == '!') {
+      Dimension dimension;
+      const std::string base = pending.expression.substr(1);
+      if (!DimensionByName(base, dimension) || dimension.IsNone() ||
+          std::count_if(dimension.exponents.begin(), dimension.exponents.end(),
+                        [](int16_t e) { return e != 0; }) != 1 ||
+          *std::max_element(dimension.exponents.begin(), dimension.exponents.end()) != 1)
+        throw EQuantityError("\"" + base + "\" is no base quantity");
+      unit.value = Quantity{1, dimension};
+    } else {
+      unit.value = Evaluate(pending.expression);
+    }
+    if (sgn(unit.value.value) <= 0) throw EQuantityError("a unit must be greater than zero");
+    if (unit.reading) {
+      const Quantity zero = Evaluate(pending.zero);
+      if (!zero.dimension.IsNone()) throw EQuantityError("the zero of a scale is a plain number");
+      if (unit.value.dimension != Dimension::Of(BaseQuantity::Temperature))
+        throw EQuantityError("a scale that reads temperatures must be a temperature");
+      unit.zero = zero.value;
+    }
+    Dimension expected;
+    if (DimensionByName(unit.category, expected) && expected != unit.value.dimension)
+      throw EQuantityError("the dimension is " + DimensionName(unit.value.dimension) + ", not " +
+                           unit.category + " as the category says");
+  }
+
+  Quantity Evaluate(const std::string& text) {
+    const auto isName = [this](std::string_view name) {
+      return table_.byName_.find(name) != table_.byName_.end();
+    };
+    const std::vector<detail::Token> tokens = detail::Tokenize(text, '.', isName);
+    const auto lookup = [this](const std::string& name, int32_t) -> std::optional<FoundUnit> {
+      std::optional<FoundUnit> found = table_.Find(name);
+      if (!found) return found;
+      const auto it = indexOf_.find(found->unit);
+      if (it == indexOf_.end()) return found;  // loaded before
+      const size_t index = it->second;
+      switch (states_[index - firstNew_].state) {
+        case State::Resolving: {
+          std::string cycle;
+          for (const std::string& step : path_) cycle += step + " -> ";
+          throw EQuantityError("circular definition: " + cycle + found->unit->names.front());
+        }
+        case State::Waiting:
+          Resolve(index);
+          if (states_[index - firstNew_].state != State::Done)
+            throw EQuantityError("uses \"" + name + "\", which could not be defined");
+          break;
+        case State::Failed:
+          throw EQuantityError("uses \"" + name + "\", which could not be defined");
+        case State::Done:
+          break;
+      }
+      return found;
+    };
+    detail::Parser parser(tokens, 0, tokens.size() - 1, lookup);
+    return parser.ParseAll();
+  }
+
+  UnitTable& table_;
+  std::string fileName_;
+  size_t firstNew_;
+  std::string category_ = "other";
+  std::vector<Pending> states_;
+  std::vector<std::string> path_;
+  std::unordered_map<const Unit*, size_t> indexOf_;
+  std::map<std::string, std::string> notes_;
+  std::vector<DefinitionProblem> problems_;
+};
+
+std::vector<DefinitionProblem> UnitTable::Load(std::string_view text, const std::string& fileName) {
+  DefinitionsLoader loader(*this, fileName);
+  int32_t number = 0;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    loader.Line(++number, text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return loader.Finish();
+}
+
+std::vector<DefinitionProblem> UnitTable::LoadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return {DefinitionProblem{path, 0, "cannot be read"}};
+  std::ostringstream text;
+  text << file.rdbuf();
+  return Load(text.str(), path);
+}
+
+}  // namespace quantity
