@@ -1,6 +1,7 @@
 #include "programs/quillon/QuestionLine.h"
 
 #include <QGridLayout>
+#include <QRegularExpression>
 
 #include "evaluation/PMisc.h"
 #include "programs/quillon/Questions.h"
@@ -20,6 +21,10 @@ QuestionLine::QuestionLine(const quantity::UnitTable& table, QWidget* parent)
   question_->setClearButtonEnabled(true);
   auto* label = new QLabel(tr("&Question:"), this);
   label->setBuddy(question_);
+  // Heard as the label's words, without the accelerator and the colon.
+  QString name = label->text();
+  name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+  question_->setAccessibleName(name.left(name.indexOf(QLatin1Char(':'))).trimmed());
   answer_->setObjectName(QStringLiteral("answerLabel"));
   answer_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   answer_->setAccessibleName(tr("Answer"));

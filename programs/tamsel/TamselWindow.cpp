@@ -53,9 +53,11 @@ QString Number(int value) { return QString::number(value); }
 
 // Screen readers name a text field after the label whose buddy it is, but
 // not a spin box or a choice list: those get the label's text as their name.
-void NameAfter(QLabel* label) {
+// A text field whose label is no sibling of it (it stands in another widget)
+// is named by `force`: Qt looks for a field's label among its siblings only.
+void NameAfter(QLabel* label, bool force = false) {
   QWidget* buddy = label->buddy();
-  if (buddy == nullptr || qobject_cast<QLineEdit*>(buddy) != nullptr) return;
+  if (buddy == nullptr || (!force && qobject_cast<QLineEdit*>(buddy) != nullptr)) return;
   QString text = label->text();
   text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
   buddy->setAccessibleName(text);
@@ -175,6 +177,7 @@ QWidget* TamselWindow::BuildConnectionBox() {
   QWidget* login = BuildLoginRow();
   auto* userCaption = new QLabel(tr("&User"));
   userCaption->setBuddy(user_);
+  NameAfter(userCaption, true);  // the field is inside the log-in row's widget
   form->addRow(userCaption, login);
 
   connect_ = new QPushButton(tr("&Connect"));

@@ -184,6 +184,33 @@
     </message>
 </context>
 <context>
+    <name>quillon::QuestionLine</name>
+    <message>
+        <source>Ask: 60 mph * 2 h to km, 5 ft 3 in to cm, 20 °C to °F</source>
+        <translation>Eine Frage, etwa: 60 mph * 2 h to km, 5 ft 3 in to cm, 20 °C to °F</translation>
+    </message>
+    <message>
+        <source>&amp;Question:</source>
+        <translation>&amp;Frage:</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Antwort</translation>
+    </message>
+    <message>
+        <source>Notes on the units</source>
+        <translation>Hinweise zu den Einheiten</translation>
+    </message>
+    <message>
+        <source>Questions asked</source>
+        <translation>Gestellte Fragen</translation>
+    </message>
+    <message>
+        <source>(%1)</source>
+        <translation>(%1)</translation>
+    </message>
+</context>
+<context>
     <name>toolkit::ErrorBox</name>
     <message>
         <source>Error</source>

@@ -184,6 +184,33 @@
     </message>
 </context>
 <context>
+    <name>quillon::QuestionLine</name>
+    <message>
+        <source>Ask: 60 mph * 2 h to km, 5 ft 3 in to cm, 20 °C to °F</source>
+        <translation>Posez une question, par exemple&#xa0;: 60 mph * 2 h to km, 5 ft 3 in to cm, 20 °C to °F</translation>
+    </message>
+    <message>
+        <source>&amp;Question:</source>
+        <translation>Ques&amp;tion&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Réponse</translation>
+    </message>
+    <message>
+        <source>Notes on the units</source>
+        <translation>Remarques sur les unités</translation>
+    </message>
+    <message>
+        <source>Questions asked</source>
+        <translation>Questions posées</translation>
+    </message>
+    <message>
+        <source>(%1)</source>
+        <translation>(%1)</translation>
+    </message>
+</context>
+<context>
     <name>toolkit::ErrorBox</name>
     <message>
         <source>Error</source>

@@ -28,22 +28,6 @@
         <translation>TLS von Anfang an</translation>
     </message>
     <message>
-        <source>STARTTLS (SMTP)</source>
-        <translation>STARTTLS (SMTP)</translation>
-    </message>
-    <message>
-        <source>STARTTLS (POP3)</source>
-        <translation>STARTTLS (POP3)</translation>
-    </message>
-    <message>
-        <source>STARTTLS (FTP)</source>
-        <translation>STARTTLS (FTP)</translation>
-    </message>
-    <message>
-        <source>STARTTLS (IMAP)</source>
-        <translation>STARTTLS (IMAP)</translation>
-    </message>
-    <message>
         <source>Server</source>
         <translation>Server</translation>
     </message>
@@ -220,10 +204,6 @@
         <translation>Vorhängeschloss: %1</translation>
     </message>
     <message>
-        <source>%1 did not agree to STARTTLS: %2</source>
-        <translation>%1 hat STARTTLS nicht zugestimmt: %2</translation>
-    </message>
-    <message>
         <source>Local address: %1</source>
         <translation>Lokale Adresse: %1</translation>
     </message>
@@ -298,6 +278,50 @@
     <message>
         <source>(message, %1 lines)</source>
         <translation>(Nachricht, %1 Zeilen)</translation>
+    </message>
+    <message>
+        <source>&amp;User</source>
+        <translation>Ben&amp;utzer</translation>
+    </message>
+    <message>
+        <source>STARTTLS (%1)</source>
+        <translation>STARTTLS (%1)</translation>
+    </message>
+    <message>
+        <source>none: no log-in</source>
+        <translation>leer: ohne Anmeldung</translation>
+    </message>
+    <message>
+        <source>never stored</source>
+        <translation>wird nie gespeichert</translation>
+    </message>
+    <message>
+        <source>Best offered</source>
+        <translation>Bester angebotener</translation>
+    </message>
+    <message>
+        <source>The protocol&apos;s own command</source>
+        <translation>Eigener Befehl des Protokolls</translation>
+    </message>
+    <message>
+        <source>Allow the password without TLS</source>
+        <translation>Passwort ohne TLS erlauben</translation>
+    </message>
+    <message>
+        <source>PLAIN, LOGIN and the protocol&apos;s own command send the password itself: without TLS anyone on the way can read it</source>
+        <translation>PLAIN, LOGIN und der eigene Befehl des Protokolls senden das Passwort selbst: Ohne TLS kann es jeder auf dem Weg mitlesen</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word</source>
+        <translation>Passw&amp;ort</translation>
+    </message>
+    <message>
+        <source>&amp;Mechanism</source>
+        <translation>Me&amp;chanismus</translation>
+    </message>
+    <message>
+        <source>... (%1 bytes)</source>
+        <translation>... (%1 Bytes)</translation>
     </message>
 </context>
 <context>

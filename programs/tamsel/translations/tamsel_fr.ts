@@ -28,22 +28,6 @@
         <translation>TLS dès le début</translation>
     </message>
     <message>
-        <source>STARTTLS (SMTP)</source>
-        <translation>STARTTLS (SMTP)</translation>
-    </message>
-    <message>
-        <source>STARTTLS (POP3)</source>
-        <translation>STARTTLS (POP3)</translation>
-    </message>
-    <message>
-        <source>STARTTLS (FTP)</source>
-        <translation>STARTTLS (FTP)</translation>
-    </message>
-    <message>
-        <source>STARTTLS (IMAP)</source>
-        <translation>STARTTLS (IMAP)</translation>
-    </message>
-    <message>
         <source>Server</source>
         <translation>Serveur</translation>
     </message>
@@ -220,10 +204,6 @@
         <translation>Cadenas&#xa0;: %1</translation>
     </message>
     <message>
-        <source>%1 did not agree to STARTTLS: %2</source>
-        <translation>%1 a refusé STARTTLS&#xa0;: %2</translation>
-    </message>
-    <message>
         <source>Local address: %1</source>
         <translation>Adresse locale&#xa0;: %1</translation>
     </message>
@@ -298,6 +278,50 @@
     <message>
         <source>(message, %1 lines)</source>
         <translation>(message, %1 lignes)</translation>
+    </message>
+    <message>
+        <source>&amp;User</source>
+        <translation>Utili&amp;sateur</translation>
+    </message>
+    <message>
+        <source>STARTTLS (%1)</source>
+        <translation>STARTTLS (%1)</translation>
+    </message>
+    <message>
+        <source>none: no log-in</source>
+        <translation>vide&#xa0;: sans authentification</translation>
+    </message>
+    <message>
+        <source>never stored</source>
+        <translation>jamais enregistré</translation>
+    </message>
+    <message>
+        <source>Best offered</source>
+        <translation>Le meilleur proposé</translation>
+    </message>
+    <message>
+        <source>The protocol&apos;s own command</source>
+        <translation>Commande propre au protocole</translation>
+    </message>
+    <message>
+        <source>Allow the password without TLS</source>
+        <translation>Autoriser le mot de passe sans TLS</translation>
+    </message>
+    <message>
+        <source>PLAIN, LOGIN and the protocol&apos;s own command send the password itself: without TLS anyone on the way can read it</source>
+        <translation>PLAIN, LOGIN et la commande propre au protocole envoient le mot de passe lui-même&#xa0;: sans TLS, n&apos;importe qui sur le trajet peut le lire</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word</source>
+        <translation>M&amp;ot de passe</translation>
+    </message>
+    <message>
+        <source>&amp;Mechanism</source>
+        <translation>&amp;Mécanisme</translation>
+    </message>
+    <message>
+        <source>... (%1 bytes)</source>
+        <translation>... (%1 octets)</translation>
     </message>
 </context>
 <context>
