@@ -49,8 +49,6 @@ std::vector<Protocol> MakeProtocols() {
   return all;
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.starts_with(prefix); }
-
 std::string Upper(std::string_view text) {
   std::string result(text);
   for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -96,8 +94,8 @@ std::string Shown(std::string_view line) {
 }
 
 bool IsMemcachedError(std::string_view line) {
-  return line == "ERROR" || StartsWith(line, "ERROR ") || StartsWith(line, "CLIENT_ERROR") ||
-         StartsWith(line, "SERVER_ERROR");
+  return line == "ERROR" || line.starts_with("ERROR ") || line.starts_with("CLIENT_ERROR") ||
+         line.starts_with("SERVER_ERROR");
 }
 
 // IMAP: the byte count of a literal that ends the line, "{12}" or "{12+}";
@@ -203,7 +201,7 @@ bool Expected(const std::vector<std::string>& codes, std::string_view numberText
   for (const std::string& code : codes) {
     const bool pattern = code.find_first_not_of("0123456789xX") == std::string::npos;
     if (!pattern) {
-      if (StartsWith(first, code) || (!status.empty() && status == code)) return true;
+      if (first.starts_with(code) || (!status.empty() && status == code)) return true;
       continue;
     }
     if (code.size() != numberText.size()) continue;
@@ -307,14 +305,14 @@ Need ReplyFramer::FeedNumeric(std::string_view line) {
     return multiLine_ ? Need::Line : Need::Nothing;
   }
   const std::string_view code = std::string_view(first_).substr(0, 3);
-  const bool last = StartsWith(line, code) && (line.size() == 3 || line[3] == ' ');
+  const bool last = line.starts_with(code) && (line.size() == 3 || line[3] == ' ');
   return last ? Need::Nothing : Need::Line;
 }
 
 Need ReplyFramer::FeedPop3(std::string_view line, bool first) {
   if (first) {
     Keep(line);
-    if (command_.empty() || !StartsWith(line, "+OK")) return Need::Nothing;
+    if (command_.empty() || !line.starts_with("+OK")) return Need::Nothing;
     multiLine_ = command_ == "CAPA" || command_ == "RETR" || command_ == "TOP" ||
                  ((command_ == "LIST" || command_ == "UIDL") && !hasArguments_);
     return multiLine_ ? Need::Line : Need::Nothing;
@@ -323,7 +321,7 @@ Need ReplyFramer::FeedPop3(std::string_view line, bool first) {
     Keep(line);
     return Need::Nothing;
   }
-  Keep(StartsWith(line, "..") ? line.substr(1) : line);
+  Keep(line.starts_with("..") ? line.substr(1) : line);
   return Need::Line;
 }
 
@@ -415,7 +413,7 @@ Need ReplyFramer::FeedMemcached(std::string_view line, bool first) {
       valueEndsReply_ = command_ == "MG";
       return Value(*bytes, line);
     }
-    if (retrieval && StartsWith(line, "VALUE")) Malformed(line, "a value line without its count");
+    if (retrieval && line.starts_with("VALUE")) Malformed(line, "a value line without its count");
     return retrieval ? Need::Line : Need::Nothing;
   }
   if (command_ == "STATS") {
@@ -435,9 +433,9 @@ Need ReplyFramer::FeedImap(std::string_view line, bool first) {
     status_ = words.size() >= 2 ? Upper(words[1]) : std::string();
     return Need::Nothing;
   }
-  if (StartsWith(line, "+")) return Need::Nothing;  // the server waits for the client
-  if (StartsWith(line, "* ") || line == "*") return Need::Line;
-  if (!tag_.empty() && StartsWith(line, tag_ + " ")) {
+  if (line.starts_with("+")) return Need::Nothing;  // the server waits for the client
+  if (line.starts_with("* ") || line == "*") return Need::Line;
+  if (!tag_.empty() && line.starts_with(tag_ + " ")) {
     const std::vector<std::string_view> words = Words(line);
     status_ = words.size() >= 2 ? Upper(words[1]) : std::string();
     return Need::Nothing;
@@ -463,9 +461,9 @@ bool ReplyFramer::IsError() const {
   if (lines_ == 0) return false;
   switch (framing_) {
     case Framing::Pop3:
-      return StartsWith(first_, "-ERR");
+      return first_.starts_with("-ERR");
     case Framing::Redis:
-      return StartsWith(first_, "-") || StartsWith(first_, "!");
+      return first_.starts_with("-") || first_.starts_with("!");
     case Framing::Memcached:
       // Value lines between may hold anything; an error ends the reply.
       return IsMemcachedError(first_) || IsMemcachedError(last_);
@@ -475,7 +473,7 @@ bool ReplyFramer::IsError() const {
     case Framing::Line: {
       const std::string code = NumberText();
       const bool failureCode = code.size() == 3 && (code[0] == '4' || code[0] == '5');
-      return failureCode || StartsWith(first_, "-ERR");
+      return failureCode || first_.starts_with("-ERR");
     }
   }
   return false;
