@@ -3,37 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
 
 #include "fuzz/QuantityFuzz.h"
+#include "tests/support/CorpusReplay.h"
 
 namespace {
 
-size_t Replay(const char* folder, std::string (*once)(const uint8_t*, size_t)) {
-  const std::filesystem::path corpus = std::filesystem::path(FUZZ_CORPUS_DIR) / folder;
-  EXPECT_TRUE(std::filesystem::is_directory(corpus)) << corpus;
-  size_t replayed = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-    if (!entry.is_regular_file()) continue;
-    std::ifstream file(entry.path(), std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(file),
-                                  std::istreambuf_iterator<char>()};
-    EXPECT_EQ(once(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), "")
-        << entry.path();
-    ++replayed;
-  }
-  return replayed;
-}
+const std::filesystem::path kCorpora = FUZZ_CORPUS_DIR;
 
 TEST(QuantityFuzzCorpus, QuestionsReplayWithoutFault) {
-  EXPECT_GT(Replay("quantity-question", fuzzing::AskOnce), 20u);
+  EXPECT_GT(testing_support::ReplayCorpus(kCorpora / "quantity-question", fuzzing::AskOnce), 20u);
 }
 
 TEST(QuantityFuzzCorpus, DefinitionsReplayWithoutFault) {
-  EXPECT_GT(Replay("quantity-definitions", fuzzing::LoadDefinitionsOnce), 10u);
+  EXPECT_GT(testing_support::ReplayCorpus(kCorpora / "quantity-definitions",
+                                          fuzzing::LoadDefinitionsOnce),
+            10u);
 }
 
 }  // namespace
