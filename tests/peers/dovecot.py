@@ -30,13 +30,13 @@ import os
 import pwd
 import re
 import shutil
-import signal
 import socket
 import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import processes  # noqa: E402
 from ports import free_port, listens  # noqa: E402,F401  (free_port: for callers)
 
 USER = "tester"
@@ -242,15 +242,7 @@ class Dovecot:
         # The whole group: dovecot's children go with their master.
         if self.process is None:
             return
-        try:
-            os.killpg(self.process.pid, signal.SIGTERM)
-            self.process.wait(timeout=10)
-        except (ProcessLookupError, subprocess.TimeoutExpired):
-            try:
-                os.killpg(self.process.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-            self.process.wait()
+        processes.stop(self.process)
         self.process = None
 
     def __enter__(self):

@@ -21,6 +21,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "peers"))
 import dovecot  # noqa: E402
 from ports import free_port, listens  # noqa: E402
+from processes import stop  # noqa: E402
 from required import SKIP, peers_required  # noqa: E402
 
 PYTHON = "/usr/bin/python3"
@@ -83,18 +84,6 @@ def start(command, port, folder, limit=15.0):
         time.sleep(0.05)
     stop(server)
     return None
-
-
-def stop(server):
-    try:
-        os.killpg(server.pid, signal.SIGTERM)
-        server.wait(timeout=10)
-    except (ProcessLookupError, subprocess.TimeoutExpired):
-        try:
-            os.killpg(server.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        server.wait()
 
 
 def started(make, tries=3):

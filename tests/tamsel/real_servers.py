@@ -8,7 +8,6 @@ Usage: real_servers.py PATH_TO_TAMSEL [SERVER...]   (default: all of them)
 A server that cannot start is reported and skipped (exit status 77 when none
 could be run), or a failure when TESSERA_REQUIRE_PEERS=1 is set."""
 import os
-import signal
 import subprocess
 import sys
 import tempfile
@@ -18,6 +17,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import dovecot  # noqa: E402
 import ports  # noqa: E402
 import required  # noqa: E402
+from processes import stop  # noqa: E402
 
 PYTHON = "/usr/bin/python3"
 failures = []
@@ -47,19 +47,6 @@ def start(make_command, folder, limit=15.0, **options):
             time.sleep(0.05)
         stop(server)
     return None, 0
-
-
-def stop(server):
-    # The whole group: dovecot's children go with their master.
-    try:
-        os.killpg(server.pid, signal.SIGTERM)
-        server.wait(timeout=10)
-    except (ProcessLookupError, subprocess.TimeoutExpired):
-        try:
-            os.killpg(server.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
-        server.wait()
 
 
 def run(tamsel, port, *arguments, commands=""):
