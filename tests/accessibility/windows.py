@@ -19,6 +19,7 @@ Exit status 0 passed, 1 failed, 77 skipped (a tool missing or not starting,
 unless TESSERA_REQUIRE_PEERS=1, which makes that a failure).
 """
 import os
+import random
 import shutil
 import signal
 import socket
@@ -58,6 +59,28 @@ def wait_for(what, test, seconds=20.0):
     return None
 
 
+def free_display():
+    """An X display number that no server holds. Xvfb's own choice
+    (-displayfd alone) looks only at the lock files in /tmp, but clients
+    reach a display first by its abstract socket, which every root on the
+    machine's network namespace shares: a chroot or container beside another
+    X server :0 would start its own :0 and its clients would knock at the
+    other one's door. So the socket is probed too, from a random start so
+    that runs side by side rarely pick the same number."""
+    start = random.randrange(100, 900)
+    for number in range(start, start + 100):
+        if os.path.exists("/tmp/.X%d-lock" % number) or \
+                os.path.exists("/tmp/.X11-unix/X%d" % number):
+            continue
+        with socket.socket(socket.AF_UNIX) as probe:
+            try:
+                probe.bind("\0/tmp/.X11-unix/X%d" % number)
+            except OSError:
+                continue
+        return number
+    return start
+
+
 class Environment:
     """Xvfb, a private D-Bus session and the AT-SPI bus, ended by stop()."""
 
@@ -71,21 +94,15 @@ class Environment:
         launcher = "/usr/libexec/at-spi-bus-launcher"
         if not os.access(launcher, os.X_OK):
             cannot_run("at-spi-bus-launcher is not installed (at-spi2-core)")
-        read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-             "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            start_new_session=True)
-        os.close(write_end)
-        self.processes.append(xvfb)
-        display = b""
-        with os.fdopen(read_end, "rb") as pipe:
-            display = pipe.readline().strip()
-        if not display:
+        display = None
+        for _ in range(5):  # another server may take the number first
+            display = self.start_x_server(free_display())
+            if display is not None:
+                break
+        if display is None:
             self.stop()
             cannot_run("Xvfb did not start")
-        self.env["DISPLAY"] = ":" + display.decode()
+        self.env["DISPLAY"] = ":%d" % display
         try:
             out = subprocess.run(
                 ["dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"],
@@ -100,6 +117,23 @@ class Environment:
             [launcher, "--launch-immediately"], env=self.env, stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL, start_new_session=True))
         os.environ.update(self.env)
+
+    def start_x_server(self, number):
+        """Xvfb on display `number`; the number once it accepts clients, else None.
+        -noreset: by default the server resets when its last client leaves (the
+        AT-SPI launcher, xwininfo), and a window program that connects during
+        that reset is refused."""
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(
+            ["Xvfb", ":%d" % number, "-displayfd", str(write_end),
+             "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            start_new_session=True)
+        os.close(write_end)
+        self.processes.append(xvfb)
+        with os.fdopen(read_end, "rb") as pipe:
+            ready = pipe.readline().strip()
+        return number if ready else None
 
     def stop(self):
         for process in reversed(self.processes):
