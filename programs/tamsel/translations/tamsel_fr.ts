@@ -101,8 +101,7 @@ répond « + » (aussitôt avec LITERAL+).</translation>
     </message>
     <message>
         <source>  --transcript       print both sides: commands &quot;-&gt; &quot;, replies &quot;&lt;- &quot;</source>
-        <translation>  --transcript       afficher les deux côtés : commandes « -&gt; », réponses « &lt;-
-                     »</translation>
+        <translation>  --transcript       afficher les deux côtés : commandes &quot;-&gt; &quot;, réponses &quot;&lt;- &quot;</translation>
     </message>
     <message>
         <source>  --timestamps       with --transcript, start each line with the time</source>
