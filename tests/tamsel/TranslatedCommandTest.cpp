@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,25 +39,28 @@ std::string Contents(const std::string& path) {
   return text.str();
 }
 
-// Runs the tamsel program with `arguments`, no input, the user's language
-// settings replaced by `language` (LANGUAGE, or nothing when empty) and no
-// display.
-Outcome RunTamsel(const std::vector<std::string>& arguments, const std::string& language) {
+// Runs the tamsel program (`program`) with `arguments`, no input, the user's
+// language settings replaced by `language` (LANGUAGE, or nothing when empty),
+// no display, and `extra` settings.
+Outcome RunTamsel(const std::vector<std::string>& arguments, const std::string& language,
+                  const std::string& program = TAMSEL_PROGRAM,
+                  const std::vector<std::string>& extra = {}) {
   std::vector<std::string> environment;
   for (char** entry = environ; *entry != nullptr; ++entry) {
     const std::string text = *entry;
     const std::string name = text.substr(0, text.find('='));
     if (name == "LANGUAGE" || name == "LC_ALL" || name == "LC_MESSAGES" || name == "LANG" ||
-        name == "DISPLAY" || name == "WAYLAND_DISPLAY") {
+        name == "DISPLAY" || name == "WAYLAND_DISPLAY" || name == "QT_QPA_PLATFORM") {
       continue;
     }
     environment.push_back(text);
   }
   if (!language.empty()) environment.push_back("LANGUAGE=" + language);
+  environment.insert(environment.end(), extra.begin(), extra.end());
   std::vector<char*> envp;
   for (std::string& entry : environment) envp.push_back(entry.data());
   envp.push_back(nullptr);
-  std::vector<std::string> words{TAMSEL_PROGRAM};
+  std::vector<std::string> words{program};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
@@ -73,7 +77,8 @@ Outcome RunTamsel(const std::vector<std::string>& arguments, const std::string& 
   posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   pid_t child = 0;
-  const int failed = posix_spawn(&child, TAMSEL_PROGRAM, &files, nullptr, argv.data(), envp.data());
+  const int failed =
+      posix_spawn(&child, program.c_str(), &files, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&files);
   int status = 0;
   if (failed == 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
@@ -171,6 +176,37 @@ TEST(TamselLanguage, RepliesAreTheSameInEveryLanguage) {
   EXPECT_EQ(statuses[0], 3);
   EXPECT_EQ(statuses[1], 3);
   EXPECT_EQ(statuses[2], 3);
+}
+
+// Without arguments and with a display the command starts tamsel-window in
+// its place; where that program is missing it says so, with the usage, in
+// the user's language.
+TEST(TamselLaunch, MissingWindowProgramIsNamed) {
+  char folder[] = "/tmp/tamsel-launch-XXXXXX";
+  ASSERT_NE(::mkdtemp(folder), nullptr);
+  const std::string copy = std::string(folder) + "/tamsel";
+  {
+    std::ifstream from(TAMSEL_PROGRAM, std::ios::binary);
+    std::ofstream to(copy, std::ios::binary);
+    to << from.rdbuf();
+  }
+  ::chmod(copy.c_str(), 0700);
+  // A platform other than offscreen and minimal counts as a display.
+  const Outcome run = RunTamsel({}, "", copy, {"QT_QPA_PLATFORM=eglfs"});
+  ::unlink(copy.c_str());
+  ::rmdir(folder);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(StartsWith(run.errors,
+                         "tamsel: the window could not be started (tamsel-window not found); "
+                         "give HOST and PORT to run without one\n\nUsage: tamsel"))
+      << run.errors;
+  EXPECT_EQ(run.output, "");
+
+  // Without a display: the usage, and the status of wrong arguments.
+  const Outcome headless = RunTamsel({}, "de");
+  EXPECT_EQ(headless.status, 2);
+  EXPECT_TRUE(StartsWith(headless.errors, "tamsel: kein Bildschirm f\u00fcr das Fenster"))
+      << headless.errors;
 }
 
 TEST(TamselTexts, FilledKeepsValuesAsBytes) {
