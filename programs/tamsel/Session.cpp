@@ -6,12 +6,12 @@
 #include "conversation/Protocol.h"
 #include "runtime/Exceptions.h"
 
+// The texts for people below are translated in the context "tamsel::Session";
+// the components' own texts inside them stay as they are.
+
 namespace tamsel {
 
 namespace {
-
-// These texts for people are translated in the context "tamsel::Session";
-// the components' own texts inside them stay as they are.
 
 // The reason of a socket error in lower case: "no route to host".
 std::string ReasonOf(int32_t number) {
@@ -27,8 +27,10 @@ std::string Filled(const QString& translated, std::initializer_list<std::string_
   std::string filled;
   filled.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
-    const size_t number = i + 1 < text.size() ? static_cast<size_t>(text[i + 1] - '1') : 9;
-    if (text[i] == '%' && number < values.size()) {
+    const bool marker =
+        text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9';
+    const size_t number = marker ? static_cast<size_t>(text[i + 1] - '1') : values.size();
+    if (number < values.size()) {
       filled += *(values.begin() + number);
       ++i;
     } else {
