@@ -15,7 +15,11 @@
 int main(int argc, char** argv) {
   std::string windowFailure;
   if (argc == 1 && toolkit::DisplayAvailable()) windowFailure = tamsel::StartWindowProgram(argv);
-  // The command line needs the event loop only: no display, no platform.
+  // The command line needs the event loop only: no display, no platform,
+  // and Qt's own dispatcher rather than GLib's, which wakes itself (a write
+  // and a poll more) whenever the socket's read notifier is turned off and
+  // on again, that is at every reply.
+  if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
   QCoreApplication application(argc, argv);
   tamsel::InstallTranslations();
   // Standard input read in blocks, so that the run can see whether more
