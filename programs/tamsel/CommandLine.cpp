@@ -3,6 +3,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -19,10 +20,16 @@
 #include "programs/tamsel/Session.h"
 #include "runtime/ScopeExit.h"
 #include "socket/Psock.h"
+#include "toolkit/Translation.h"
 
 namespace tamsel {
 
 namespace {
+
+// The command line's texts for people (--help, the messages on standard
+// error, the password prompt) are translated in the context
+// "tamsel::CommandLine"; replies, exit statuses and output meant for scripts
+// never are.
 
 // A whole decimal number within [low, high]; false for anything else.
 bool ParseNumber(const std::string& text, int32_t low, int32_t high, int32_t& value) {
@@ -39,99 +46,148 @@ bool ParseNumber(const std::string& text, int32_t low, int32_t high, int32_t& va
 }  // namespace
 
 std::string Usage() {
-  return R"(Usage: tamsel [HOST PORT [OPTIONS]]
-
-A client for line-oriented TCP services such as SMTP, FTP, POP3, IMAP,
-Redis or memcached.
-
-Without arguments, and with a display, tamsel opens its window. With HOST
-(a name, a dotted IPv4 address or an IPv6 address, with or without
-brackets) and PORT it connects, reads the server's greeting, logs in when
-asked to, runs one command per line of standard input (empty lines are
-skipped) and prints each reply line as it arrives. Where a reply ends
-depends on the protocol (see --protocol).
-
-After an SMTP reply 354 the following lines are message data, sent as they
-are (blank lines kept, a leading dot doubled) up to a line "."; then the
-reply is read. A memcached storage command (set, add, replace, append,
-prepend, cas) takes the next line as its data line; a --send text may carry
-it after a line break ($'set k 0 0 2\r\nhi'), and is then sent as it is.
-Values (Redis bulk strings, memcached values, IMAP literals) of any size
-are read by their byte count and written byte for byte, followed by a line
-end. IMAP commands get a tag (a001, a002, ...) when they start with a
-command name; a --send text "APPEND box {n}" followed by a line break and
-the message sends the message as a literal once the server says "+" (at
-once with LITERAL+).
-
-Options:
-  --send TEXT        run TEXT as a command instead of reading standard
-                     input (may be given more than once)
-  --protocol NAME    how replies end: auto (default: a reply "ddd-..." ends
-                     at the line "ddd ...", any other reply is one line),
-                     line (one line), smtp, ftp, pop3 (multi-line replies
-                     of CAPA, LIST, UIDL, RETR, TOP end at "."), imap
-                     (untagged lines up to the tagged one), redis (RESP),
-                     memcached (get, gets, stats end at END)
-  --greeting         read a greeting whatever the protocol (smtp, ftp, pop3
-                     and imap always read one; auto takes what the server
-                     sends within half a second as the greeting)
-  --no-greeting      read no greeting
-  --expect CODES     stop with exit status 3 at the first reply (greeting
-                     included) outside CODES: reply numbers with x for any
-                     digit, or words the reply starts with (for IMAP also
-                     its tagged status), separated by commas, for instance
-                     2xx,3xx or +OK or STORED,END or OK
-  --transcript       print both sides: commands "-> ", replies "<- "
-  --timestamps       with --transcript, start each line with the time
-  --timeout MS       limit of each wait in milliseconds, 0 for none
-                     (default 10000)
-  --level N          write the status texts up to report level N to
-                     standard error: 1 every reply line, greeting included,
-                     4 also sending and closing, 8 everything (default 0:
-                     none)
-  --tls              speak TLS from the start (SMTPS 465, POP3S 995,
-                     IMAPS 993, ...); the server's certificate must be
-                     valid for HOST
-  --starttls PROTO   upgrade to TLS after the protocol's own request:
-                     smtp (EHLO, STARTTLS), pop3 (STLS), ftp (AUTH TLS)
-                     or imap (STARTTLS); the greeting and these replies
-                     are printed; with smtp, send EHLO again (a log-in
-                     does so itself)
-  --cafile FILE      trust the certificates in FILE (PEM) besides the
-                     system's
-  --insecure         do not check the server's certificate (a warning
-                     says so on standard error)
-  --user NAME        log in as NAME right after the greeting and any TLS
-                     upgrade, before the first command: SMTP (its own EHLO,
-                     then AUTH), POP3 (AUTH, or USER and PASS), IMAP
-                     (AUTHENTICATE, or LOGIN), FTP (USER and PASS), Redis
-                     (AUTH). The password comes from the environment
-                     variable TAMSEL_PASSWORD, from --password-file, or is
-                     asked for on the terminal without echo; never from
-                     the command line. It is never printed: "****" stands
-                     for it in the transcript.
-  --password-file F  read the password from the first line of F
-  --auth MECH        the mechanism: PLAIN, LOGIN, CRAM-MD5, SCRAM-SHA-1 or
-                     SCRAM-SHA-256 (GNU SASL), or NATIVE for the protocol's
-                     own command; default: the best that the server offers
-                     (SCRAM-SHA-256 first), else the protocol's command
-  --allow-plaintext  let the password (PLAIN, LOGIN, NATIVE) go over a
-                     connection without TLS (a warning says so)
-  --help             show this text and exit
-  --version          show the version and exit
-
-Exit status:
-  0  every command got its reply and no reply was an error
-  1  connecting failed, a wait timed out, a line was too long, the server
-     closed the connection, refused STARTTLS or sent a malformed reply
-  2  wrong arguments, or no password to be had
-  3  with --expect: a reply outside the expected codes (the run stops
-     there); without: at least one error reply of the protocol (4xx or 5xx,
-     -ERR, a Redis error, memcached ERROR, CLIENT_ERROR or SERVER_ERROR,
-     IMAP NO or BAD)
-  4  the log-in was refused, or could not be done (no mechanism that both
-     sides know, or a password without TLS and without --allow-plaintext)
-)";
+  // One text per paragraph, option and exit status, so that a translation
+  // keeps the layout of each: option names and values stay as they are.
+  const char* const about[] = {
+      QT_TRANSLATE_NOOP("tamsel::CommandLine", "Usage: tamsel [HOST PORT [OPTIONS]]"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "A client for line-oriented TCP services such as SMTP, FTP, POP3, IMAP,\n"
+                        "Redis or memcached."),
+      QT_TRANSLATE_NOOP(
+          "tamsel::CommandLine",
+          "Without arguments, and with a display, tamsel opens its window. With HOST\n"
+          "(a name, a dotted IPv4 address or an IPv6 address, with or without\n"
+          "brackets) and PORT it connects, reads the server's greeting, logs in when\n"
+          "asked to, runs one command per line of standard input (empty lines are\n"
+          "skipped) and prints each reply line as it arrives. Where a reply ends\n"
+          "depends on the protocol (see --protocol)."),
+      QT_TRANSLATE_NOOP(
+          "tamsel::CommandLine",
+          "After an SMTP reply 354 the following lines are message data, sent as they\n"
+          "are (blank lines kept, a leading dot doubled) up to a line \".\"; then the\n"
+          "reply is read. A memcached storage command (set, add, replace, append,\n"
+          "prepend, cas) takes the next line as its data line; a --send text may carry\n"
+          "it after a line break ($'set k 0 0 2\\r\\nhi'), and is then sent as it is.\n"
+          "Values (Redis bulk strings, memcached values, IMAP literals) of any size\n"
+          "are read by their byte count and written byte for byte, followed by a line\n"
+          "end. IMAP commands get a tag (a001, a002, ...) when they start with a\n"
+          "command name; a --send text \"APPEND box {n}\" followed by a line break and\n"
+          "the message sends the message as a literal once the server says \"+\" (at\n"
+          "once with LITERAL+)."),
+  };
+  const char* const options[] = {
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "  --send TEXT        run TEXT as a command instead of reading standard\n"
+                        "                     input (may be given more than once)"),
+      QT_TRANSLATE_NOOP(
+          "tamsel::CommandLine",
+          "  --protocol NAME    how replies end: auto (default: a reply \"ddd-...\" ends\n"
+          "                     at the line \"ddd ...\", any other reply is one line),\n"
+          "                     line (one line), smtp, ftp, pop3 (multi-line replies\n"
+          "                     of CAPA, LIST, UIDL, RETR, TOP end at \".\"), imap\n"
+          "                     (untagged lines up to the tagged one), redis (RESP),\n"
+          "                     memcached (get, gets, stats end at END)"),
+      QT_TRANSLATE_NOOP(
+          "tamsel::CommandLine",
+          "  --greeting         read a greeting whatever the protocol (smtp, ftp, pop3\n"
+          "                     and imap always read one; auto takes what the server\n"
+          "                     sends within half a second as the greeting)"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine", "  --no-greeting      read no greeting"),
+      QT_TRANSLATE_NOOP(
+          "tamsel::CommandLine",
+          "  --expect CODES     stop with exit status 3 at the first reply (greeting\n"
+          "                     included) outside CODES: reply numbers with x for any\n"
+          "                     digit, or words the reply starts with (for IMAP also\n"
+          "                     its tagged status), separated by commas, for instance\n"
+          "                     2xx,3xx or +OK or STORED,END or OK"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "  --transcript       print both sides: commands \"-> \", replies \"<- \""),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "  --timestamps       with --transcript, start each line with the time"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "  --timeout MS       limit of each wait in milliseconds, 0 for none\n"
+                        "                     (default 10000)"),
+      QT_TRANSLATE_NOOP(
+          "tamsel::CommandLine",
+          "  --level N          write the status texts up to report level N to\n"
+          "                     standard error: 1 every reply line, greeting included,\n"
+          "                     4 also sending and closing, 8 everything (default 0:\n"
+          "                     none)"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "  --tls              speak TLS from the start (SMTPS 465, POP3S 995,\n"
+                        "                     IMAPS 993, ...); the server's certificate must be\n"
+                        "                     valid for HOST"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "  --starttls PROTO   upgrade to TLS after the protocol's own request:\n"
+                        "                     smtp (EHLO, STARTTLS), pop3 (STLS), ftp (AUTH TLS)\n"
+                        "                     or imap (STARTTLS); the greeting and these replies\n"
+                        "                     are printed; with smtp, send EHLO again (a log-in\n"
+                        "                     does so itself)"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "  --cafile FILE      trust the certificates in FILE (PEM) besides the\n"
+                        "                     system's"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "  --insecure         do not check the server's certificate (a warning\n"
+                        "                     says so on standard error)"),
+      QT_TRANSLATE_NOOP(
+          "tamsel::CommandLine",
+          "  --user NAME        log in as NAME right after the greeting and any TLS\n"
+          "                     upgrade, before the first command: SMTP (its own EHLO,\n"
+          "                     then AUTH), POP3 (AUTH, or USER and PASS), IMAP\n"
+          "                     (AUTHENTICATE, or LOGIN), FTP (USER and PASS), Redis\n"
+          "                     (AUTH). The password comes from the environment\n"
+          "                     variable TAMSEL_PASSWORD, from --password-file, or is\n"
+          "                     asked for on the terminal without echo; never from\n"
+          "                     the command line. It is never printed: \"****\" stands\n"
+          "                     for it in the transcript."),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "  --password-file F  read the password from the first line of F"),
+      QT_TRANSLATE_NOOP(
+          "tamsel::CommandLine",
+          "  --auth MECH        the mechanism: PLAIN, LOGIN, CRAM-MD5, SCRAM-SHA-1 or\n"
+          "                     SCRAM-SHA-256 (GNU SASL), or NATIVE for the protocol's\n"
+          "                     own command; default: the best that the server offers\n"
+          "                     (SCRAM-SHA-256 first), else the protocol's command"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "  --allow-plaintext  let the password (PLAIN, LOGIN, NATIVE) go over a\n"
+                        "                     connection without TLS (a warning says so)"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine", "  --help             show this text and exit"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine", "  --version          show the version and exit"),
+  };
+  const char* const statuses[] = {
+      QT_TRANSLATE_NOOP("tamsel::CommandLine",
+                        "  0  every command got its reply and no reply was an error"),
+      QT_TRANSLATE_NOOP(
+          "tamsel::CommandLine",
+          "  1  connecting failed, a wait timed out, a line was too long, the server\n"
+          "     closed the connection, refused STARTTLS or sent a malformed reply"),
+      QT_TRANSLATE_NOOP("tamsel::CommandLine", "  2  wrong arguments, or no password to be had"),
+      QT_TRANSLATE_NOOP(
+          "tamsel::CommandLine",
+          "  3  with --expect: a reply outside the expected codes (the run stops\n"
+          "     there); without: at least one error reply of the protocol (4xx or 5xx,\n"
+          "     -ERR, a Redis error, memcached ERROR, CLIENT_ERROR or SERVER_ERROR,\n"
+          "     IMAP NO or BAD)"),
+      QT_TRANSLATE_NOOP(
+          "tamsel::CommandLine",
+          "  4  the log-in was refused, or could not be done (no mechanism that both\n"
+          "     sides know, or a password without TLS and without --allow-plaintext)"),
+  };
+  std::string text;
+  const auto add = [&text](const char* source) {
+    text += QCoreApplication::translate("tamsel::CommandLine", source).toStdString() + '\n';
+  };
+  for (const char* paragraph : about) {
+    if (!text.empty()) text += '\n';
+    add(paragraph);
+  }
+  text += '\n';
+  add(QT_TRANSLATE_NOOP("tamsel::CommandLine", "Options:"));
+  for (const char* option : options) add(option);
+  text += '\n';
+  add(QT_TRANSLATE_NOOP("tamsel::CommandLine", "Exit status:"));
+  for (const char* status : statuses) add(status);
+  return text;
 }
 
 std::string ParseOptions(const std::vector<std::string>& arguments, Options& options) {
@@ -158,31 +214,45 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
     } else if (argument == "--timestamps") {
       options.timestamps = true;
     } else if (argument == "--password") {
-      return "--password is not taken: a password on the command line is visible to every "
-             "user of the machine; use TAMSEL_PASSWORD, --password-file or the prompt";
+      return Filled(QCoreApplication::translate(
+          "tamsel::CommandLine",
+          "--password is not taken: a password on the command line is visible to "
+          "every user of the machine; use TAMSEL_PASSWORD, --password-file or the "
+          "prompt"));
     } else if (argument == "--starttls" || argument == "--cafile" || argument == "--protocol" ||
                argument == "--expect" || argument == "--send" || argument == "--timeout" ||
                argument == "--level" || argument == "--user" || argument == "--auth" ||
                argument == "--password-file") {
-      if (!hasValue) return argument + " needs a value";
+      if (!hasValue)
+        return Filled(QCoreApplication::translate("tamsel::CommandLine", "%1 needs a value"),
+                      {argument});
       const std::string& value = arguments[++i];
       if (argument == "--cafile") {
         options.caFile = value;
       } else if (argument == "--starttls") {
         const conversation::Protocol* protocol = conversation::ProtocolNamed(value);
         if (protocol == nullptr || protocol->startTls.empty()) {
-          return "--starttls takes smtp, pop3, ftp or imap: " + value;
+          return Filled(QCoreApplication::translate("tamsel::CommandLine",
+                                                    "--starttls takes smtp, pop3, ftp or imap: %1"),
+                        {value});
         }
         options.startTls = protocol;
       } else if (argument == "--protocol") {
         options.protocol = conversation::ProtocolNamed(value);
         if (options.protocol == nullptr) {
-          return "unknown protocol " + value +
-                 " (auto, line, smtp, ftp, pop3, imap, redis, memcached)";
+          return Filled(
+              QCoreApplication::translate(
+                  "tamsel::CommandLine",
+                  "unknown protocol %1 (auto, line, smtp, ftp, pop3, imap, redis, memcached)"),
+              {value});
         }
       } else if (argument == "--expect") {
         options.expect = conversation::ParseCodes(value);
-        if (options.expect.empty()) return "--expect takes codes separated by commas: " + value;
+        if (options.expect.empty()) {
+          return Filled(QCoreApplication::translate("tamsel::CommandLine",
+                                                    "--expect takes codes separated by commas: %1"),
+                        {value});
+        }
       } else if (argument == "--send") {
         options.sends.push_back(value);
       } else if (argument == "--user") {
@@ -193,29 +263,42 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
         options.passwordFile = value;
       } else if (argument == "--timeout") {
         if (!ParseNumber(value, 0, INT32_MAX, options.timeOut)) {
-          return "--timeout takes milliseconds from 0 up: " + value;
+          return Filled(QCoreApplication::translate("tamsel::CommandLine",
+                                                    "--timeout takes milliseconds from 0 up: %1"),
+                        {value});
         }
       } else if (!ParseNumber(value, 0, 255, options.level)) {
-        return "--level takes a number from 0 to 255: " + value;
+        return Filled(QCoreApplication::translate("tamsel::CommandLine",
+                                                  "--level takes a number from 0 to 255: %1"),
+                      {value});
       }
     } else if (argument.size() > 1 && argument[0] == '-') {
-      return "unknown option " + argument;
+      return Filled(QCoreApplication::translate("tamsel::CommandLine", "unknown option %1"),
+                    {argument});
     } else {
       positional.push_back(argument);
     }
   }
   if (options.help || options.version) return {};
-  if (options.tls && options.startTls) return "--tls and --starttls exclude each other";
+  if (options.tls && options.startTls) {
+    return Filled(QCoreApplication::translate("tamsel::CommandLine",
+                                              "--tls and --starttls exclude each other"));
+  }
   if (!options.tls && !options.startTls && (options.insecure || !options.caFile.empty())) {
-    return "--cafile and --insecure need --tls or --starttls";
+    return Filled(QCoreApplication::translate("tamsel::CommandLine",
+                                              "--cafile and --insecure need --tls or --starttls"));
   }
   if (options.user.empty() &&
       (!options.auth.empty() || !options.passwordFile.empty() || options.allowPlainText)) {
-    return "--auth, --password-file and --allow-plaintext need --user";
+    return Filled(QCoreApplication::translate(
+        "tamsel::CommandLine", "--auth, --password-file and --allow-plaintext need --user"));
   }
   if (!options.user.empty() && options.protocol->login == conversation::LoginStyle::None) {
-    return "--user needs a protocol with a log-in (smtp, pop3, imap, ftp, redis), not " +
-           options.protocol->name;
+    return Filled(
+        QCoreApplication::translate(
+            "tamsel::CommandLine",
+            "--user needs a protocol with a log-in (smtp, pop3, imap, ftp, redis), not %1"),
+        {options.protocol->name});
   }
   // A line break belongs to a command only where it carries data.
   const conversation::Framing framing = options.protocol->framing;
@@ -225,15 +308,22 @@ std::string ParseOptions(const std::vector<std::string>& arguments, Options& opt
     const bool storage = framing == conversation::Framing::Memcached &&
                          conversation::IsStorageCommand(send.substr(0, lineBreak));
     if (!storage && framing != conversation::Framing::Imap) {
-      return "--send holds a line break; only a memcached storage command (its data line) and "
-             "an IMAP command (its literal) may carry one: give each command its own --send";
+      return Filled(QCoreApplication::translate(
+          "tamsel::CommandLine",
+          "--send holds a line break; only a memcached storage command (its data line) "
+          "and an IMAP command (its literal) may carry one: give each command its own "
+          "--send"));
     }
   }
-  if (positional.size() != 2) return "HOST and PORT are needed";
+  if (positional.size() != 2)
+    return Filled(QCoreApplication::translate("tamsel::CommandLine", "HOST and PORT are needed"));
   options.host = positional[0];
-  if (options.host.empty()) return "the host is empty";
+  if (options.host.empty())
+    return Filled(QCoreApplication::translate("tamsel::CommandLine", "the host is empty"));
   if (!ParseNumber(positional[1], 1, 65535, options.port)) {
-    return "PORT must be a number from 1 to 65535: " + positional[1];
+    return Filled(QCoreApplication::translate("tamsel::CommandLine",
+                                              "PORT must be a number from 1 to 65535: %1"),
+                  {positional[1]});
   }
   return {};
 }
@@ -244,7 +334,9 @@ std::string PasswordFor(const Options& options, std::string& problem) {
     std::ifstream file(options.passwordFile);
     std::string password;
     if (!file || !std::getline(file, password)) {
-      problem = "cannot read the password from " + options.passwordFile;
+      problem = Filled(
+          QCoreApplication::translate("tamsel::CommandLine", "cannot read the password from %1"),
+          {options.passwordFile});
       return {};
     }
     return WithoutLineEnd(password);
@@ -252,9 +344,10 @@ std::string PasswordFor(const Options& options, std::string& problem) {
   // The terminal itself, so that standard input stays the commands'.
   std::FILE* terminal = std::fopen("/dev/tty", "r+");
   if (terminal == nullptr) {
-    problem =
-        "--user needs a password: set TAMSEL_PASSWORD, give --password-file, or run in a "
-        "terminal";
+    problem = Filled(QCoreApplication::translate(
+        "tamsel::CommandLine",
+        "--user needs a password: set TAMSEL_PASSWORD, give --password-file, or run in "
+        "a terminal"));
     return {};
   }
   rtl::ScopeExit close([terminal] { std::fclose(terminal); });
@@ -269,7 +362,9 @@ std::string PasswordFor(const Options& options, std::string& problem) {
   rtl::ScopeExit restore([&] {
     if (tty) ::tcsetattr(fd, TCSAFLUSH, &saved);
   });
-  std::fprintf(terminal, "Password for %s: ", options.user.c_str());
+  const std::string prompt = Filled(
+      QCoreApplication::translate("tamsel::CommandLine", "Password for %1: "), {options.user});
+  std::fputs(prompt.c_str(), terminal);
   std::fflush(terminal);
   std::string password;
   for (int c = std::fgetc(terminal); c != EOF && c != '\n'; c = std::fgetc(terminal)) {
@@ -321,7 +416,11 @@ class Run : public conversation::Listener {
     sock_->TlsCaFile = options_.caFile;
     sock_->TlsVerify = !options_.insecure;
     if (options_.insecure) {
-      errors_ << "tamsel: warning: --insecure: the server's certificate is not checked\n";
+      errors_ << "tamsel: "
+              << Filled(QCoreApplication::translate(
+                     "tamsel::CommandLine",
+                     "warning: --insecure: the server's certificate is not checked"))
+              << '\n';
     }
     conversation::Conversation talk(*sock_, *options_.protocol, this);
     talk.SetClientName(kClientName);
@@ -339,9 +438,15 @@ class Run : public conversation::Listener {
       sock_->Disconnect();
       output_.flush();
       if (errorReplies_ == 0) return kExitDone;
-      errors_ << "tamsel: " << errorReplies_
-              << (errorReplies_ == 1 ? " error reply" : " error replies") << " from "
-              << HostAndPort(Where()) << '\n';
+      errors_ << "tamsel: "
+              << (errorReplies_ == 1
+                      ? Filled(QCoreApplication::translate("tamsel::CommandLine",
+                                                           "1 error reply from %1"),
+                               {HostAndPort(Where())})
+                      : Filled(QCoreApplication::translate("tamsel::CommandLine",
+                                                           "%1 error replies from %2"),
+                               {std::to_string(errorReplies_), HostAndPort(Where())}))
+              << '\n';
       return kExitReplies;
     } catch (const std::exception& error) {
       EndValue();
@@ -411,8 +516,13 @@ class Run : public conversation::Listener {
     settings.mechanism = options_.auth;
     settings.allowPlainText = options_.allowPlainText;
     if (options_.allowPlainText && !sock_->TlsActive()) {
-      errors_ << "tamsel: warning: --allow-plaintext: the password may go to "
-              << HostAndPort(Where()) << " without TLS\n";
+      errors_ << "tamsel: "
+              << Filled(QCoreApplication::translate(
+                            "tamsel::CommandLine",
+                            "warning: --allow-plaintext: the password may go to %1 without "
+                            "TLS"),
+                        {HostAndPort(Where())})
+              << '\n';
     }
     talk.LogIn(settings);
   }
@@ -427,9 +537,16 @@ class Run : public conversation::Listener {
     if (!reply.replyExpected) return -1;
     if (reply.lines == 0 && reply.command.empty()) return -1;  // no greeting came
     if (!options_.expect.empty() && !reply.Fits(options_.expect)) {
-      const std::string what = reply.command.empty() ? "greeting" : "reply to " + reply.command;
-      errors_ << "tamsel: unexpected " << what << " from " << HostAndPort(Where()) << ": "
-              << reply.last << '\n';
+      const std::string where = HostAndPort(Where());
+      errors_ << "tamsel: "
+              << (reply.command.empty()
+                      ? Filled(QCoreApplication::translate("tamsel::CommandLine",
+                                                           "unexpected greeting from %1: %2"),
+                               {where, reply.last})
+                      : Filled(QCoreApplication::translate("tamsel::CommandLine",
+                                                           "unexpected reply to %1 from %2: %3"),
+                               {reply.command, where, reply.last}))
+              << '\n';
       return kExitReplies;
     }
     if (reply.error) ++errorReplies_;
@@ -488,6 +605,62 @@ int RunCommandLine(const Options& options, std::istream& input, std::ostream& ou
     return true;
   };
   return Run(options, options.sends.empty() ? &input : nullptr, output, errors).Go(next, password);
+}
+
+void InstallTranslations() {
+  // From translations/ beside the program in the build tree, or from the
+  // data folder installed.
+  const QString here = QCoreApplication::applicationDirPath();
+  toolkit::InstallTranslations(
+      QStringLiteral("tamsel"),
+      {here + QStringLiteral("/translations"),
+       here + QStringLiteral("/") + QStringLiteral(TAMSEL_TRANSLATIONS_FROM_BIN)});
+}
+
+int RunCommand(const std::vector<std::string>& arguments, const std::string& windowFailure,
+               std::istream& input, std::ostream& output, std::ostream& errors) {
+  Options options;
+  const std::string problem = ParseOptions(arguments, options);
+  if (options.help) {
+    output << Usage();
+    return kExitDone;
+  }
+  if (options.version) {
+    output << "tamsel " TAMSEL_VERSION "\n";
+    return kExitDone;
+  }
+  if (arguments.empty()) {
+    errors << "tamsel: "
+           << (windowFailure.empty()
+                   ? Filled(QCoreApplication::translate(
+                         "tamsel::CommandLine",
+                         "no display for the window; give HOST and PORT to run "
+                         "without one"))
+                   : Filled(QCoreApplication::translate(
+                                "tamsel::CommandLine",
+                                "the window could not be started (%1); give HOST and PORT "
+                                "to run without one"),
+                            {windowFailure}))
+           << "\n\n"
+           << Usage();
+    return windowFailure.empty() ? kExitArguments : kExitFailed;
+  }
+  if (!problem.empty()) {
+    errors << "tamsel: " << problem << '\n'
+           << Filled(QCoreApplication::translate("tamsel::CommandLine", "Try 'tamsel --help'."))
+           << '\n';
+    return kExitArguments;
+  }
+  std::string password;
+  if (!options.user.empty()) {
+    std::string missing;
+    password = PasswordFor(options, missing);
+    if (!missing.empty()) {
+      errors << "tamsel: " << missing << '\n';
+      return kExitArguments;
+    }
+  }
+  return RunCommandLine(options, input, output, errors, password);
 }
 
 }  // namespace tamsel

@@ -63,4 +63,17 @@ std::string PasswordFor(const Options& options, std::string& problem);
 int RunCommandLine(const Options& options, std::istream& input, std::ostream& output,
                    std::ostream& errors, const std::string& password = {});
 
+// Installs the translations of the command's texts (and Qt's) for the
+// user's language: translations/ beside the program in the build tree, or
+// the installed data folder. Needs a QCoreApplication.
+void InstallTranslations();
+
+// The tamsel command once the window is out of the question: --help,
+// --version, the usage when there are no arguments (after `windowFailure`,
+// why the window program could not be started, when it could not), the
+// arguments' problems, the password, then RunCommandLine. Returns the exit
+// status.
+int RunCommand(const std::vector<std::string>& arguments, const std::string& windowFailure,
+               std::istream& input, std::ostream& output, std::ostream& errors);
+
 }  // namespace tamsel

@@ -1,9 +1,13 @@
 #include "programs/tamsel/Session.h"
 
+#include <QCoreApplication>
 #include <cctype>
 
 #include "conversation/Protocol.h"
 #include "runtime/Exceptions.h"
+
+// The texts for people below are translated in the context "tamsel::Session";
+// the components' own texts inside them stay as they are.
 
 namespace tamsel {
 
@@ -18,13 +22,32 @@ std::string ReasonOf(int32_t number) {
 
 }  // namespace
 
+std::string Filled(const QString& translated, std::initializer_list<std::string_view> values) {
+  const std::string text = translated.toStdString();
+  std::string filled;
+  filled.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool marker =
+        text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9';
+    const size_t number = marker ? static_cast<size_t>(text[i + 1] - '1') : values.size();
+    if (number < values.size()) {
+      filled += *(values.begin() + number);
+      ++i;
+    } else {
+      filled += text[i];
+    }
+  }
+  return filled;
+}
+
 std::string WithoutLineEnd(std::string line) {
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
   return line;
 }
 
 std::string ClosedMessage(const Target& target) {
-  return HostAndPort(target) + " closed the connection";
+  return Filled(QCoreApplication::translate("tamsel::Session", "%1 closed the connection"),
+                {HostAndPort(target)});
 }
 
 std::string TraceText(const std::exception& error) {
@@ -60,71 +83,109 @@ std::string PlainMessage(const Psock::TPowersock& sock, const std::exception& er
                          const Target& target) {
   using Psock::SockErrorKind;
   const std::string where = HostAndPort(target);
-  const std::string limit = std::to_string(target.timeOut) + " ms";
+  const std::string limit = std::to_string(target.timeOut);
   if (dynamic_cast<const rtl::ERangeError*>(&error) != nullptr) {
-    return where + " sent a line longer than 64 KiB";
+    return Filled(
+        QCoreApplication::translate("tamsel::Session", "%1 sent a line longer than 64 KiB"),
+        {where});
   }
+  // The engine's and the component's own texts stay as they are, inside ours.
   if (const auto* talk = dynamic_cast<const conversation::EConversationError*>(&error)) {
     if (talk->Kind() == conversation::FailureKind::MalformedReply) {
-      return where + " sent a " + talk->Message();
+      return Filled(QCoreApplication::translate("tamsel::Session", "%1 sent a %2"),
+                    {where, talk->Message()});
     }
     return talk->Message();
   }
   const auto* failure = dynamic_cast<const Psock::ESockError*>(&error);
-  if (failure == nullptr) return "the connection to " + where + " failed: " + error.what();
+  if (failure == nullptr) {
+    return Filled(QCoreApplication::translate("tamsel::Session", "the connection to %1 failed: %2"),
+                  {where, error.what()});
+  }
   const std::string reason = ReasonOf(failure->ErrorNumber());
   switch (failure->Kind()) {
     case SockErrorKind::NullRemoteAddress:
     case SockErrorKind::HostLookupFailed:
-      return "the host " + target.host + " was not found";
+      return Filled(QCoreApplication::translate("tamsel::Session", "the host %1 was not found"),
+                    {target.host});
     case SockErrorKind::HostNameTooLong:
-      return "the host name is too long";
+      return Filled(QCoreApplication::translate("tamsel::Session", "the host name is too long"));
     case SockErrorKind::HostLookupTimedOut:
-      return "looking up the host " + target.host + " timed out after " + limit;
+      return Filled(QCoreApplication::translate("tamsel::Session",
+                                                "looking up the host %1 timed out after %2 ms"),
+                    {target.host, limit});
     case SockErrorKind::ConnectionTimedOut:
-      return "connecting to " + where + " timed out after " + limit;
+      return Filled(
+          QCoreApplication::translate("tamsel::Session", "connecting to %1 timed out after %2 ms"),
+          {where, limit});
     case SockErrorKind::HostLookupCanceled:
     case SockErrorKind::ConnectionCanceled:
-      return "connecting to " + where + " was cancelled";
+      return Filled(
+          QCoreApplication::translate("tamsel::Session", "connecting to %1 was cancelled"),
+          {where});
     case SockErrorKind::ConnectionFailed:
-      if (failure->ErrorNumber() == Psock::WSAECONNREFUSED)
-        return where + " refused the connection";
-      return "could not connect to " + where + (reason.empty() ? "" : ": " + reason);
+      if (failure->ErrorNumber() == Psock::WSAECONNREFUSED) {
+        return Filled(QCoreApplication::translate("tamsel::Session", "%1 refused the connection"),
+                      {where});
+      }
+      if (reason.empty())
+        return Filled(QCoreApplication::translate("tamsel::Session", "could not connect to %1"),
+                      {where});
+      return Filled(QCoreApplication::translate("tamsel::Session", "could not connect to %1: %2"),
+                    {where, reason});
     case SockErrorKind::SendAborted:
     case SockErrorKind::ReadLnAborted:
     case SockErrorKind::ReadAborted:
-      if (sock.TimedOut) return "no reply from " + where + ": timed out after " + limit;
-      return "the wait for " + where + " was cancelled";
+      if (sock.TimedOut) {
+        return Filled(QCoreApplication::translate("tamsel::Session",
+                                                  "no reply from %1: timed out after %2 ms"),
+                      {where, limit});
+      }
+      return Filled(QCoreApplication::translate("tamsel::Session", "the wait for %1 was cancelled"),
+                    {where});
     case SockErrorKind::AlreadyConnected:
-      return "already connected to " + where;
+      return Filled(QCoreApplication::translate("tamsel::Session", "already connected to %1"),
+                    {where});
     case SockErrorKind::TlsFailed:
-      return "TLS with " + where + " failed: " + failure->Message();
+      return Filled(QCoreApplication::translate("tamsel::Session", "TLS with %1 failed: %2"),
+                    {where, failure->Message()});
     case SockErrorKind::TlsHandshakeTimedOut:
-      return "the TLS handshake with " + where + " timed out after " + limit;
+      return Filled(QCoreApplication::translate("tamsel::Session",
+                                                "the TLS handshake with %1 timed out after %2 ms"),
+                    {where, limit});
     case SockErrorKind::TlsHandshakeCanceled:
-      return "the TLS handshake with " + where + " was cancelled";
+      return Filled(
+          QCoreApplication::translate("tamsel::Session", "the TLS handshake with %1 was cancelled"),
+          {where});
     case SockErrorKind::PlaintextAfterStartTls:
-      return where +
-             " sent plain text right after agreeing to STARTTLS; it was dropped and TLS "
-             "refused, since such bytes may be injected";
+      return Filled(
+          QCoreApplication::translate("tamsel::Session",
+                                      "%1 sent plain text right after agreeing to STARTTLS; it was "
+                                      "dropped and TLS refused, since such bytes may be injected"),
+          {where});
     case SockErrorKind::WinsockError:
       if (Psock::MeansConnectionClosed(failure->ErrorNumber())) return ClosedMessage(target);
       break;
     default:
       break;
   }
-  return "the connection to " + where +
-         " failed: " + (reason.empty() ? failure->Message() : reason);
+  return Filled(QCoreApplication::translate("tamsel::Session", "the connection to %1 failed: %2"),
+                {where, reason.empty() ? failure->Message() : reason});
 }
 
 std::string TlsSummary(const Psock::TPowersock& sock) {
+  // Protocol, cipher, names and dates are OpenSSL's, as they are.
   std::string summary = sock.TlsProtocol() + ", " + sock.TlsCipher();
   if (!sock.PeerSubject().empty()) {
-    summary += "; certificate " + sock.PeerSubject() + ", issued by " + sock.PeerIssuer() +
-               ", valid until " + sock.PeerExpiry();
+    summary += Filled(QCoreApplication::translate("tamsel::Session",
+                                                  "; certificate %1, issued by %2, valid until %3"),
+                      {sock.PeerSubject(), sock.PeerIssuer(), sock.PeerExpiry()});
   }
   const std::string result = sock.TlsVerifyResult();
-  summary += result == "ok" ? "; verified" : "; not verified: " + result;
+  summary +=
+      result == "ok"
+          ? Filled(QCoreApplication::translate("tamsel::Session", "; verified"))
+          : Filled(QCoreApplication::translate("tamsel::Session", "; not verified: %1"), {result});
   return summary;
 }
 

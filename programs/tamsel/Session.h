@@ -4,13 +4,22 @@
 // engine's (conversation/Conversation.h).
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <exception>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "socket/Psock.h"
 
 namespace tamsel {
+
+// A text of tamsel's own for people, already translated for the user's
+// language (QCoreApplication::translate), as UTF-8, with %1, %2, ... replaced
+// by `values` byte for byte: names and texts of users and servers are not
+// reinterpreted. Replies and output meant for scripts never go through it.
+std::string Filled(const QString& translated, std::initializer_list<std::string_view> values = {});
 
 // The line without its trailing CR and LF.
 std::string WithoutLineEnd(std::string line);

@@ -32,6 +32,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Text.h"
+#include "toolkit/Translation.h"
 
 namespace tamsel {
 
@@ -765,6 +766,27 @@ void TamselWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
+}
+
+int RunWindow(int argc, char** argv) {
+  toolkit::Application application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("tamsel"));
+  // From translations/ beside the program in the build tree, or from the
+  // data folder installed.
+  const QString here = QCoreApplication::applicationDirPath();
+  toolkit::InstallTranslations(
+      QStringLiteral("tamsel"),
+      {here + QStringLiteral("/translations"),
+       here + QStringLiteral("/") + QStringLiteral(TAMSEL_TRANSLATIONS_FROM_LIBEXEC)});
+  std::unique_ptr<TamselWindow> window;
+  try {
+    window = std::make_unique<TamselWindow>();
+  } catch (const std::exception& error) {
+    toolkit::ShowErrorBox(error.what());
+    return 1;
+  }
+  window->show();
+  return QApplication::exec();
 }
 
 }  // namespace tamsel

@@ -147,4 +147,9 @@ class TamselWindow : public QMainWindow, private conversation::Listener {
   bool padlockClosed_ = false;
 };
 
+// The window program: the application, the translations of the window's
+// texts and Qt's for the user's language, the window. Returns the exit
+// status.
+int RunWindow(int argc, char** argv);
+
 }  // namespace tamsel
