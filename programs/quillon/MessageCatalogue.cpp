@@ -62,7 +62,7 @@ std::string MessageCatalogueFolder() {
   // catalogues lie in "locale" beside the program.
   const std::string directory = ExecutableDirectory();
   if (directory.empty()) return {};
-  for (const char* relative : {"locale", QUILLON_LOCALE_FROM_BIN}) {
+  for (const char* relative : {QUILLON_LOCALE_FROM_BIN, "locale"}) {
     const std::string folder = directory + "/" + relative;
     std::error_code error;
     if (std::filesystem::is_directory(folder, error)) return folder;

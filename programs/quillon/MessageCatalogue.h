@@ -17,8 +17,8 @@ namespace quillon {
 // said, the user's LC_MESSAGES and LC_CTYPE are taken; messages in the C
 // locale (which ignores LANGUAGE), a language without a catalogue, or no
 // catalogue folder keep the English texts. The catalogues are looked for in
-// "locale" beside the program (the build tree), then in the installed
-// locale folder.
+// the installed locale folder, then in "locale" beside the program (the
+// build tree).
 void UseUserLanguage();
 
 // The folder that holds the catalogues (LANG/LC_MESSAGES/quillon.mo), or an
