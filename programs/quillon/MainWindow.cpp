@@ -683,8 +683,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 namespace {
 
-// The texts that the command and the window share (Texts.h: notes on units,
-// positions of errors), through the application's translators.
 std::string FromTranslators(std::string_view context, std::string_view text) {
   const std::string contextName(context);
   const std::string source(text);
@@ -692,6 +690,8 @@ std::string FromTranslators(std::string_view context, std::string_view text) {
 }
 
 }  // namespace
+
+void TranslateSharedTexts() { SetTranslator(&FromTranslators); }
 
 int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);
@@ -703,7 +703,7 @@ int RunWindow(int argc, char** argv) {
       QStringLiteral("quillon"),
       {here + QStringLiteral("/translations"),
        here + QStringLiteral("/") + QStringLiteral(QUILLON_TRANSLATIONS_FROM_LIBEXEC)});
-  SetTranslator(&FromTranslators);
+  TranslateSharedTexts();
   try {
     // The lists hold the units of the definitions, one category a dimension.
     static units::TCategories catalogue;
