@@ -137,9 +137,11 @@ const std::vector<Command>& Commands() {
        QUILLON_TRANSLATABLE("quillon::CommandLine",
                             "list the units: names, definition, exact value"),
        RunUnits},
+      //: The command's name stays as it is typed; its arguments are named in capitals.
       {"convert", QUILLON_TRANSLATABLE("quillon::CommandLine", "convert AMOUNT FROM TO"),
        QUILLON_TRANSLATABLE("quillon::CommandLine", "convert AMOUNT from unit FROM to unit TO"),
        RunConvert},
+      //: The command's name stays as it is typed; its arguments are named in capitals.
       {"exact", QUILLON_TRANSLATABLE("quillon::CommandLine", "exact QUESTION..."),
        QUILLON_TRANSLATABLE("quillon::CommandLine", "answer with exact fractions (1250/381)"),
        RunExact},
@@ -250,6 +252,7 @@ std::string HelpText() {
   std::string text = Translate("quillon::CommandLine", "Usage:") + "\n";
   text += UsageLine(Translate("quillon::CommandLine", "ENTRY..."),
                     Translate("quillon::CommandLine", "evaluate each entry, one result per line"));
+  //: Lines of at most 53 characters: each starts in column 26.
   text += UsageLine("", Translate("quillon::CommandLine",
                                   "the window when there is a display; otherwise a prompt\n"
                                   "(in a terminal, with history) or one entry per line\n"
@@ -276,6 +279,8 @@ an entry could not be evaluated.
             $FF is hexadecimal, read as a signed 32-bit integer ($FFFFFFFF is -1).
 )"),
       std::string(1, rtl::DecimalSeparator()));
+  //: The labels fill the first 12 columns, lines have at most 79 characters;
+  //: names, operators and functions stay as they are typed.
   text += Translate("quillon::CommandLine", R"(Constants   pi, e
 Operators   from highest to lowest precedence, each level left to right:
               ^               power (2^3^2 is (2^3)^2 = 64)
@@ -291,6 +296,7 @@ Functions   sin cos tan sec cosec csc cotan arcsin arccos arctan
 Blanks are ignored anywhere: 1 000 is 1000.
 )");
   text += "\n";
+  //: What the user types stays English (units, to, in, per), in the examples too.
   text += Translate("quillon::CommandLine",
                     R"(Units       An entry with units is a question, answered exactly and rounded
             once at the end:

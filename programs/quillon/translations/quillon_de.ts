@@ -164,6 +164,7 @@
     </message>
     <message>
         <source>convert AMOUNT FROM TO</source>
+        <extracomment>The command&apos;s name stays as it is typed; its arguments are named in capitals.</extracomment>
         <translation>convert BETRAG VON NACH</translation>
     </message>
     <message>
@@ -172,6 +173,7 @@
     </message>
     <message>
         <source>exact QUESTION...</source>
+        <extracomment>The command&apos;s name stays as it is typed; its arguments are named in capitals.</extracomment>
         <translation>exact FRAGE...</translation>
     </message>
     <message>
@@ -194,6 +196,7 @@
         <source>the window when there is a display; otherwise a prompt
 (in a terminal, with history) or one entry per line
 of standard input</source>
+        <extracomment>Lines of at most 53 characters: each starts in column 26.</extracomment>
         <translation>das Fenster, wenn ein Bildschirm da ist; sonst eine
 Eingabeaufforderung (im Terminal, mit Verlauf) oder
 eine Eingabe je Zeile der Standardeingabe</translation>
@@ -242,6 +245,7 @@ Functions   sin cos tan sec cosec csc cotan arcsin arccos arctan
             (angles in radians; log is base 10)
 Blanks are ignored anywhere: 1 000 is 1000.
 </source>
+        <extracomment>The labels fill the first 12 columns, lines have at most 79 characters; names, operators and functions stay as they are typed.</extracomment>
         <translation>Konstanten  pi, e
 Operatoren  vom höchsten zum niedrigsten Vorrang, jede Stufe von links nach
             rechts:
@@ -283,6 +287,7 @@ Leerzeichen werden überall ignoriert: 1 000 ist 1000.
             &quot;quillon units&quot; lists every unit; &quot;quillon exact&quot; answers with
             fractions (1 ft to m is 381/1250).
 </source>
+        <extracomment>What the user types stays English (units, to, in, per), in the examples too.</extracomment>
         <translation>Einheiten   Eine Eingabe mit Einheiten ist eine Frage; sie wird exakt
             beantwortet und erst am Ende einmal gerundet:
               60 mph * 2 h to km        1 kg m/s^2 to N     3 kWh / 2 h to W

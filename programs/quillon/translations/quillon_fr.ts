@@ -164,6 +164,7 @@
     </message>
     <message>
         <source>convert AMOUNT FROM TO</source>
+        <extracomment>The command&apos;s name stays as it is typed; its arguments are named in capitals.</extracomment>
         <translation>convert QUANTITÉ DE VERS</translation>
     </message>
     <message>
@@ -172,6 +173,7 @@
     </message>
     <message>
         <source>exact QUESTION...</source>
+        <extracomment>The command&apos;s name stays as it is typed; its arguments are named in capitals.</extracomment>
         <translation>exact QUESTION...</translation>
     </message>
     <message>
@@ -194,6 +196,7 @@
         <source>the window when there is a display; otherwise a prompt
 (in a terminal, with history) or one entry per line
 of standard input</source>
+        <extracomment>Lines of at most 53 characters: each starts in column 26.</extracomment>
         <translation>la fenêtre s&apos;il y a un affichage ; sinon une invite
 (dans un terminal, avec historique) ou une entrée
 par ligne de l&apos;entrée standard</translation>
@@ -242,6 +245,7 @@ Functions   sin cos tan sec cosec csc cotan arcsin arccos arctan
             (angles in radians; log is base 10)
 Blanks are ignored anywhere: 1 000 is 1000.
 </source>
+        <extracomment>The labels fill the first 12 columns, lines have at most 79 characters; names, operators and functions stay as they are typed.</extracomment>
         <translation>Constantes  pi, e
 Opérateurs  de la priorité la plus forte à la plus faible, chaque niveau de
             gauche à droite :
@@ -283,6 +287,7 @@ Les blancs sont ignorés partout : 1 000 vaut 1000.
             &quot;quillon units&quot; lists every unit; &quot;quillon exact&quot; answers with
             fractions (1 ft to m is 381/1250).
 </source>
+        <extracomment>What the user types stays English (units, to, in, per), in the examples too.</extracomment>
         <translation>Unités      Une entrée avec des unités est une question, résolue exactement
             et arrondie une seule fois à la fin :
               60 mph * 2 h to km        1 kg m/s^2 to N     3 kWh / 2 h to W
