@@ -8,6 +8,7 @@
 #include "evaluation/PMisc.h"
 #include "programs/quillon/Phrasing.h"
 #include "programs/quillon/Questions.h"
+#include "programs/quillon/Texts.h"
 
 namespace quillon {
 
@@ -26,7 +27,19 @@ std::set<std::string>& NotesSaid() {
 
 void SayNotes(const std::vector<std::string>& notes, Console& console) {
   for (const std::string& note : notes) {
-    if (NotesSaid().insert(note).second) console.err << "quillon: note: " << note << '\n';
+    if (NotesSaid().insert(note).second) {
+      console.err << "quillon: " << Translate("quillon::CommandLine", "note:") << ' ' << note
+                  << '\n';
+    }
+  }
+}
+
+// "quillon: usage: quillon USAGE" for the sub-command `name`.
+void SayUsage(std::string_view name, Console& console) {
+  for (const Command& command : Commands()) {
+    if (command.name != name) continue;
+    console.err << "quillon: " << Translate("quillon::CommandLine", "usage:") << " quillon "
+                << Translate("quillon::CommandLine", command.usage) << '\n';
   }
 }
 
@@ -41,7 +54,7 @@ QuestionAnswer ConvertEntry(const std::string& amount, const std::string& from,
 
 int RunUnits(const std::vector<std::string>& arguments, Console& console) {
   if (!arguments.empty()) {
-    console.err << "quillon: usage: quillon units\n";
+    SayUsage("units", console);
     return kEntryFailed;
   }
   console.out << ListUnits(UnitDefinitions());
@@ -51,7 +64,7 @@ int RunUnits(const std::vector<std::string>& arguments, Console& console) {
 // "exact QUESTION...": the answers as exact rationals.
 int RunExact(const std::vector<std::string>& arguments, Console& console) {
   if (arguments.empty()) {
-    console.err << "quillon: usage: quillon exact QUESTION...\n";
+    SayUsage("exact", console);
     return kEntryFailed;
   }
   int status = kSuccess;
@@ -87,7 +100,7 @@ std::optional<ConversionRequest> ConvertArguments(const std::vector<std::string>
 int RunConvert(const std::vector<std::string>& arguments, Console& console) {
   const std::optional<ConversionRequest> request = ConvertArguments(arguments);
   if (!request) {
-    console.err << "quillon: usage: quillon convert AMOUNT FROM TO\n";
+    SayUsage("convert", console);
     return kEntryFailed;
   }
   try {
@@ -114,12 +127,24 @@ int RunVersion(Console& console) {
 }  // namespace
 
 const std::vector<Command>& Commands() {
-  // New sub-commands go here; a name must not read as an expression.
+  // New sub-commands go here; a name must not read as an expression. The
+  // usage (where it has more than the name, which stays as it is typed) and
+  // the summary are translated when they are said.
   static const std::vector<Command> commands = {
-      {"help", "help", "this text (also --help, -h)", RunHelp},
-      {"units", "units", "list the units: names, definition, exact value", RunUnits},
-      {"convert", "convert AMOUNT FROM TO", "convert AMOUNT from unit FROM to unit TO", RunConvert},
-      {"exact", "exact QUESTION...", "answer with exact fractions (1250/381)", RunExact},
+      {"help", "help", QUILLON_TRANSLATABLE("quillon::CommandLine", "this text (also --help, -h)"),
+       RunHelp},
+      {"units", "units",
+       QUILLON_TRANSLATABLE("quillon::CommandLine",
+                            "list the units: names, definition, exact value"),
+       RunUnits},
+      //: The command's name stays as it is typed; its arguments are named in capitals.
+      {"convert", QUILLON_TRANSLATABLE("quillon::CommandLine", "convert AMOUNT FROM TO"),
+       QUILLON_TRANSLATABLE("quillon::CommandLine", "convert AMOUNT from unit FROM to unit TO"),
+       RunConvert},
+      //: The command's name stays as it is typed; its arguments are named in capitals.
+      {"exact", QUILLON_TRANSLATABLE("quillon::CommandLine", "exact QUESTION..."),
+       QUILLON_TRANSLATABLE("quillon::CommandLine", "answer with exact fractions (1250/381)"),
+       RunExact},
   };
   return commands;
 }
@@ -193,33 +218,70 @@ int RunCommandLine(const std::vector<std::string>& arguments, Console& console) 
   return EvaluateEntries(EntriesOfArguments(arguments), console);
 }
 
-std::string HelpText() {
-  std::string text = R"(Usage:
-  quillon ENTRY...        evaluate each entry, one result per line
-  quillon                 the window when there is a display; otherwise a prompt
-                          (in a terminal, with history) or one entry per line
-                          of standard input
-  quillon -- ENTRY...     evaluate entries even when the first one looks like a command
-  quillon --version       print the version
-)";
-  for (const Command& command : Commands()) {
-    // The summaries start in column 26; a longer usage gets a line of its own.
-    constexpr size_t kSummaryColumn = 26;
-    std::string usage = "  quillon " + std::string(command.usage);
-    if (usage.size() >= kSummaryColumn) usage += "\n";
-    usage.resize(usage.back() == '\n' ? usage.size() + kSummaryColumn : kSummaryColumn, ' ');
-    text += usage + std::string(command.summary) + "\n";
+namespace {
+
+// The width of a UTF-8 text in columns: one a character.
+size_t Columns(std::string_view text) {
+  size_t columns = 0;
+  for (const char c : text) columns += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return columns;
+}
+
+// One line of the usage, "  quillon USAGE" with SUMMARY from column 26; a
+// longer usage gets a line of its own, and each line of the summary starts
+// in that column.
+std::string UsageLine(std::string_view usage, std::string_view summary) {
+  constexpr size_t kSummaryColumn = 26;
+  std::string line = "  quillon " + std::string(usage);
+  const size_t width = Columns(line);
+  if (width >= kSummaryColumn) {
+    line += "\n" + std::string(kSummaryColumn, ' ');
+  } else {
+    line += std::string(kSummaryColumn - width, ' ');
   }
-  text += R"(
-An entry is an arithmetic expression. Results are printed with up to 18
+  for (const char c : summary) {
+    line += c;
+    if (c == '\n') line += std::string(kSummaryColumn, ' ');
+  }
+  return line + "\n";
+}
+
+}  // namespace
+
+std::string HelpText() {
+  std::string text = Translate("quillon::CommandLine", "Usage:") + "\n";
+  text += UsageLine(Translate("quillon::CommandLine", "ENTRY..."),
+                    Translate("quillon::CommandLine", "evaluate each entry, one result per line"));
+  //: Lines of at most 53 characters: each starts in column 26.
+  text += UsageLine("", Translate("quillon::CommandLine",
+                                  "the window when there is a display; otherwise a prompt\n"
+                                  "(in a terminal, with history) or one entry per line\n"
+                                  "of standard input"));
+  text += UsageLine("-- " + Translate("quillon::CommandLine", "ENTRY..."),
+                    Translate("quillon::CommandLine",
+                              "evaluate entries even when the first one looks like a command"));
+  text += UsageLine("--version", Translate("quillon::CommandLine", "print the version"));
+  for (const Command& command : Commands()) {
+    text += UsageLine(Translate("quillon::CommandLine", command.usage),
+                      Translate("quillon::CommandLine", command.summary));
+  }
+  text += "\n";
+  text += Translate("quillon::CommandLine",
+                    R"(An entry is an arithmetic expression. Results are printed with up to 18
 significant digits. Errors go to standard error, and the exit status is 1 when
 an entry could not be evaluated.
-
-Numbers     12  2.5  .5  1.5E-7  2e3; the decimal separator is ")";
-  text += rtl::DecimalSeparator();
-  text += R"(" (from your locale).
+)");
+  text += "\n";
+  text += WithArgument(
+      Translate(
+          "quillon::CommandLine",
+          R"(Numbers     12  2.5  .5  1.5E-7  2e3; the decimal separator is "%1" (from your locale).
             $FF is hexadecimal, read as a signed 32-bit integer ($FFFFFFFF is -1).
-Constants   pi, e
+)"),
+      std::string(1, rtl::DecimalSeparator()));
+  //: The labels fill the first 12 columns, lines have at most 79 characters;
+  //: names, operators and functions stay as they are typed.
+  text += Translate("quillon::CommandLine", R"(Constants   pi, e
 Operators   from highest to lowest precedence, each level left to right:
               ^               power (2^3^2 is (2^3)^2 = 64)
               *  /  %  &      multiply, divide, integer remainder, and (1 or 0)
@@ -232,8 +294,11 @@ Functions   sin cos tan sec cosec csc cotan arcsin arccos arctan
             abs int frac round ceil floor ln log sqrt
             (angles in radians; log is base 10)
 Blanks are ignored anywhere: 1 000 is 1000.
-
-Units       An entry with units is a question, answered exactly and rounded
+)");
+  text += "\n";
+  //: What the user types stays English (units, to, in, per), in the examples too.
+  text += Translate("quillon::CommandLine",
+                    R"(Units       An entry with units is a question, answered exactly and rounded
             once at the end:
               60 mph * 2 h to km        1 kg m/s^2 to N     3 kWh / 2 h to W
               5 km in mi   5km to mi    1 nautical mile to km
@@ -254,13 +319,16 @@ Units       An entry with units is a question, answered exactly and rounded
             ("imperial gallon" the others). A note on standard error says so.
             "quillon units" lists every unit; "quillon exact" answers with
             fractions (1 ft to m is 381/1250).
-
-More units  quillon reads the definitions that ship with it and
+)");
+  text += "\n";
+  text += Translate("quillon::CommandLine",
+                    R"(More units  quillon reads the definitions that ship with it and
             $XDG_CONFIG_HOME/quillon/units.txt (~/.config/quillon/units.txt),
             lines such as "smoot = 67 in" or "[speed]" and "furlong per
             fortnight, fpf = furlong/fortnight" (see the README).
-
-Things to know:
+)");
+  text += "\n";
+  text += Translate("quillon::CommandLine", R"(Things to know:
   - A function applies to the term right after its name, not to a product or a
     sum: sin2*3 is sin(2)*3, and sin3! is sin(6). Write sin(2*3) for more.
   - A minus at the start, after an operator, after "e"/"E", after another minus
@@ -272,7 +340,7 @@ Things to know:
   - A sign may not stand before a function name: -sin(1) fails, -(sin(1)) works.
   - Every intermediate result is rounded to 18 significant digits; a lone number
     or function keeps full precision (pi*1 is 3.14159265358979324).
-)";
+)");
   return text;
 }
 

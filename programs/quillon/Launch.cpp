@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "programs/quillon/Paths.h"
+#include "programs/quillon/Texts.h"
 
 namespace quillon {
 
@@ -25,7 +26,9 @@ std::string WindowProgram() {
 
 std::string StartWindowProgram(char** argv) {
   const std::string program = WindowProgram();
-  if (program.empty()) return "the window program quillon-window was not found";
+  if (program.empty()) {
+    return Translate("quillon::Launch", "the window program quillon-window was not found");
+  }
   execv(program.c_str(), argv);
   return program + ": " + std::strerror(errno);
 }

@@ -19,6 +19,7 @@
 #include "programs/quillon/QuestionLine.h"
 #include "programs/quillon/Questions.h"
 #include "programs/quillon/Settings.h"
+#include "programs/quillon/Texts.h"
 #include "programs/quillon/UnitSearch.h"
 #include "toolkit/Application.h"
 #include "toolkit/FormLoader.h"
@@ -680,6 +681,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // Start-up
 
+namespace {
+
+std::string FromTranslators(std::string_view context, std::string_view text) {
+  const std::string contextName(context);
+  const std::string source(text);
+  return QCoreApplication::translate(contextName.c_str(), source.c_str()).toStdString();
+}
+
+}  // namespace
+
+void TranslateSharedTexts() { SetTranslator(&FromTranslators); }
+
 int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillon"));
@@ -690,6 +703,7 @@ int RunWindow(int argc, char** argv) {
       QStringLiteral("quillon"),
       {here + QStringLiteral("/translations"),
        here + QStringLiteral("/") + QStringLiteral(QUILLON_TRANSLATIONS_FROM_LIBEXEC)});
+  TranslateSharedTexts();
   try {
     // The lists hold the units of the definitions, one category a dimension.
     static units::TCategories catalogue;

@@ -162,6 +162,11 @@ class MainWindow : public QMainWindow {
   std::map<DataEdit::TDataEdit*, std::pair<QString, QString>> convertedTexts_;
 };
 
+// Makes the texts that the window shares with the command (Texts.h: the
+// notes on units, the positions of errors) go through the application's
+// translators, as the window's own do. Needs the translations installed.
+void TranslateSharedTexts();
+
 // Runs the window until it is closed; returns the exit code. When the
 // environment variable QUILLON_SCREENSHOT names a file, the window is shown
 // with an example, saved there as a PNG, and closed.

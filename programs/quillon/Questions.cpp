@@ -6,6 +6,8 @@
 #include <optional>
 #include <system_error>
 
+#include "programs/quillon/Texts.h"
+#include "programs/quillon/UnitNotes.h"
 #include "runtime/CharClass.h"
 
 namespace quillon {
@@ -70,7 +72,16 @@ std::string Lowered(std::string_view text) {
 
 std::string WithPosition(const quantity::EQuantityError& error) {
   if (error.Position() <= 0) return error.Message();
-  return "at " + std::to_string(error.Position()) + ": " + error.Message();
+  return WithArgument(Translate("quillon::Questions", "at %1:"), std::to_string(error.Position())) +
+         " " + error.Message();
+}
+
+// The engine's notes in the user's language.
+std::vector<std::string> TranslatedNotes(const std::vector<std::string>& notes) {
+  std::vector<std::string> translated;
+  translated.reserve(notes.size());
+  for (const std::string& note : notes) translated.push_back(TranslatedNote(note));
+  return translated;
 }
 
 }  // namespace
@@ -87,7 +98,8 @@ std::vector<std::string> LoadUnitDefinitions(quantity::UnitTable& table, const U
       problems.push_back(problem.Text());
   };
   if (files.shipped.empty()) {
-    problems.push_back("the units file that ships with quillon was not found");
+    problems.push_back(
+        Translate("quillon::Questions", "the units file that ships with quillon was not found"));
   } else {
     load(files.shipped);
   }
@@ -135,7 +147,8 @@ QuestionAnswer AnswerQuestion(const quantity::UnitTable& table, std::string_view
                               bool exact) {
   try {
     const quantity::Answer answer = quantity::Ask(table, question, rtl::DecimalSeparator());
-    return {exact ? answer.ExactText() : answer.Text(rtl::DecimalSeparator()), answer.notes};
+    return {exact ? answer.ExactText() : answer.Text(rtl::DecimalSeparator()),
+            TranslatedNotes(answer.notes)};
   } catch (const quantity::EQuantityError& error) {
     throw quantity::EQuantityError(WithPosition(error), error.Position());
   }
@@ -161,7 +174,7 @@ QuestionAnswer ConvertAmount(const quantity::UnitTable& table, rtl::Extended amo
                              std::string_view from, std::string_view to) {
   try {
     const quantity::Answer answer = quantity::Convert(table, ExactValue(amount), from, to);
-    return {answer.Text(rtl::DecimalSeparator()), answer.notes};
+    return {answer.Text(rtl::DecimalSeparator()), TranslatedNotes(answer.notes)};
   } catch (const quantity::EQuantityError& error) {
     // Its position lies in a question made up here: the message alone.
     throw quantity::EQuantityError(error.Message());

@@ -20,7 +20,11 @@
 
 #include "measure/units.h"
 #include "programs/quillon/MainWindow.h"
+#include "programs/quillon/QuestionLine.h"
+#include "programs/quillon/Questions.h"
+#include "programs/quillon/Texts.h"
 #include "programs/tamsel/TamselWindow.h"
+#include "tests/support/Localized.h"
 #include "toolkit/Application.h"
 #include "toolkit/Translation.h"
 
@@ -41,15 +45,17 @@ struct Expected {
   const char* levelName;  // the report level's accessible name
   const char* notConnected;
   const char* saveFailure;  // the start of the error box's message
+  const char* gallonNote;   // the start of the note on "gallon"
 };
 
 constexpr Expected kLanguages[] = {
     {"de", "de_DE", "quillon \u2013 Einheitenrechner", "Einheiten umrechnen", "&Kategorie",
      "&Betrag in ", "Fehler", "&Verbinden", "&Datei", "Meldestufe", "Nicht verbunden",
-     "Die Sitzung konnte nicht in "},
+     "Die Sitzung konnte nicht in ", "gallon steht f\u00fcr die US-Gallone (3.785411784 L)"},
     {"fr", "fr_FR", "quillon \u2013 convertisseur d'unit\u00e9s", "Convertir des unit\u00e9s",
      "&Cat\u00e9gorie", "&Quantit\u00e9 en ", "Erreur", "&Connecter", "&Fichier", "Niveau de trace",
-     "Non connect\u00e9", "Impossible d'enregistrer la session dans "},
+     "Non connect\u00e9", "Impossible d'enregistrer la session dans ",
+     "gallon est pris au sens du gallon am\u00e9ricain (3.785411784 L)"},
 };
 
 const Expected* ChildLanguage() {
@@ -115,6 +121,29 @@ TEST(InLocale, QuillonWindow) {
   const QStringList box = ShowRealErrorBox([&] { window.Amount()->ValidateEntry(); });
   ASSERT_FALSE(box.isEmpty()) << "no error box";
   EXPECT_EQ(box[0], Q(expected->errorTitle));
+}
+
+// The notes on units come from the shared code, which the command
+// translates through gettext: the window through its own translators.
+TEST(InLocale, QuillonNotesOnUnits) {
+  const Expected* expected = ChildLanguage();
+  ASSERT_NE(expected, nullptr) << "TEST_TRANSLATION_LANGUAGE must be de or fr";
+  ASSERT_FALSE(toolkit::InstallTranslations(QStringLiteral("quillon"),
+                                            {QStringLiteral(QUILLON_TRANSLATIONS)})
+                   .isEmpty());
+  quillon::TranslateSharedTexts();
+  quantity::UnitTable table;
+  ASSERT_TRUE(quillon::LoadUnitDefinitions(table, {QUILLON_DEFINITIONS_FILE, ""}).empty());
+  quillon::QuestionLine line(table);
+  line.Question()->setText(QStringLiteral("2 gallon to L"));
+  line.UpdateAnswer();
+  quillon::SetTranslator(nullptr);
+  EXPECT_TRUE(line.NotesLabel()->text().startsWith(Q(expected->gallonNote)))
+      << line.NotesLabel()->text().toStdString();
+  // The answer itself is the same in every language.
+  EXPECT_TRUE(line.AnswerLabel()->text().endsWith(
+      QString::fromStdString(testsupport::Localized("7.570823568"))))
+      << line.AnswerLabel()->text().toStdString();
 }
 
 TEST(InLocale, TamselWindow) {

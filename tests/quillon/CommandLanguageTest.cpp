@@ -1,0 +1,222 @@
+// The quillon executable in the user's language: its help and messages
+// come from the catalogues built beside it, its answers and exit statuses
+// never change with the language, and the locale's decimal separator stays
+// what LC_NUMERIC says.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// A scratch folder for one test, removed at its end.
+class Scratch {
+ public:
+  Scratch() {
+    std::string pattern = (fs::temp_directory_path() / "quillon-language-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) return;
+    path_ = pattern;
+    // glibc keeps the LOCPATH it splits for setlocale until the process
+    // ends; under LeakSanitizer that is no fault of quillon's (and the
+    // report of suppressions would add to what quillon writes).
+    std::ofstream(path_ / "lsan.supp") << "leak:__argz_add_sep\n";
+  }
+  ~Scratch() {
+    std::error_code error;
+    if (!path_.empty()) fs::remove_all(path_, error);
+  }
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+// Runs quillon with `arguments` in an environment of only `variables` (no
+// display, no user units file), standard input empty, for at most a minute.
+Outcome RunQuillon(const Scratch& scratch, const std::vector<std::string>& variables,
+                   const std::vector<std::string>& arguments) {
+  const fs::path out = scratch.Path() / "out";
+  const fs::path err = scratch.Path() / "err";
+  std::vector<std::string> environment = {
+      "PATH=/usr/bin:/bin", "XDG_CONFIG_HOME=" + (scratch.Path() / "config").string(),
+      "XDG_STATE_HOME=" + (scratch.Path() / "state").string(),
+      "LSAN_OPTIONS=suppressions=" + (scratch.Path() / "lsan.supp").string() +
+          ":print_suppressions=0"};
+  environment.insert(environment.end(), variables.begin(), variables.end());
+  std::vector<std::string> command = {"/usr/bin/timeout", "60", QUILLON_EXECUTABLE};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : command) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  std::vector<char*> envp;
+  for (std::string& variable : environment) envp.push_back(variable.data());
+  envp.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  pid_t child = 0;
+  const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  Outcome run;
+  if (failed != 0) return run;
+  int status = 0;
+  if (waitpid(child, &status, 0) == child && WIFEXITED(status)) run.status = WEXITSTATUS(status);
+  run.out = ReadFile(out);
+  run.err = ReadFile(err);
+  return run;
+}
+
+// The languages: English by default, the two translations, and one without
+// a catalogue (English too).
+const std::vector<std::vector<std::string>> kLanguages = {
+    {"LANG=C.UTF-8"},
+    {"LANG=C.UTF-8", "LANGUAGE=de"},
+    {"LANG=C.UTF-8", "LANGUAGE=fr"},
+    {"LANG=C.UTF-8", "LANGUAGE=es"},
+    {"LC_ALL=C.UTF-8", "LANGUAGE=fr:de"},
+};
+
+std::string Describe(const std::vector<std::string>& variables) {
+  std::string text;
+  for (const std::string& variable : variables) text += variable + " ";
+  return text;
+}
+
+TEST(CommandLanguage, TheHelpSpeaksTheUsersLanguage) {
+  Scratch scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const Outcome english = RunQuillon(scratch, {"LANG=C.UTF-8"}, {"--help"});
+  EXPECT_EQ(english.status, 0);
+  EXPECT_EQ(english.out.rfind("Usage:\n  quillon ENTRY...", 0), 0u) << english.out;
+  EXPECT_NE(english.out.find("sin2*3 is sin(2)*3"), std::string::npos);
+
+  const Outcome german = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=de"}, {"--help"});
+  EXPECT_EQ(german.status, 0);
+  EXPECT_EQ(german.out.rfind("Aufruf:\n  quillon EINGABE...      jede Eingabe auswerten", 0), 0u)
+      << german.out;
+  EXPECT_NE(german.out.find("sin2*3 ist sin(2)*3"), std::string::npos);
+  EXPECT_NE(german.out.find("  quillon convert BETRAG VON NACH\n"), std::string::npos);
+  EXPECT_EQ(german.out.find("Things to know"), std::string::npos);
+
+  const Outcome french = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=fr"}, {"help"});
+  EXPECT_EQ(french.status, 0);
+  EXPECT_EQ(french.out.rfind("Utilisation :\n  quillon ENTRÉE...       évaluer chaque entrée", 0),
+            0u)
+      << french.out;
+  EXPECT_NE(french.out.find("sin2*3 vaut sin(2)*3"), std::string::npos);
+
+  // LANGUAGE lists the languages in order; one without a catalogue is passed.
+  EXPECT_EQ(RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=es:fr"}, {"-h"}).out, french.out);
+  EXPECT_EQ(RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=es"}, {"-h"}).out, english.out);
+  // The C locale has no language: the C library ignores LANGUAGE there.
+  EXPECT_EQ(RunQuillon(scratch, {"LANGUAGE=de"}, {"-h"}).out, english.out);
+}
+
+TEST(CommandLanguage, ErrorsAndNotesSpeakTheUsersLanguage) {
+  Scratch scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const Outcome german =
+      RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=de"}, {"convert", "km", "mi"});
+  EXPECT_EQ(german.status, 1);
+  EXPECT_EQ(german.out, "");
+  EXPECT_EQ(german.err, "quillon: Aufruf: quillon convert BETRAG VON NACH\n");
+  const Outcome french = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=fr"}, {"exact"});
+  EXPECT_EQ(french.status, 1);
+  EXPECT_EQ(french.err, "quillon: utilisation : quillon exact QUESTION...\n");
+
+  const Outcome note = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=de"}, {"2 gallon to L"});
+  EXPECT_EQ(note.status, 0);
+  EXPECT_EQ(note.out, "7.570823568\n");
+  EXPECT_EQ(note.err.rfind("quillon: Hinweis: gallon steht für die US-Gallone (3.785411784 L)", 0),
+            0u)
+      << note.err;
+  const Outcome position =
+      RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=fr"}, {"5 furlongz to m"});
+  EXPECT_EQ(position.status, 1);
+  EXPECT_EQ(position.err.rfind("quillon: 5 furlongz to m: à la position 3 : ", 0), 0u)
+      << position.err;
+}
+
+// What scripts read is the same in every language: the answers, exact or
+// rounded, the lists, and the exit statuses.
+TEST(CommandLanguage, AnswersAndStatusesAreTheSameInEveryLanguage) {
+  Scratch scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const std::vector<std::vector<std::string>> commands = {
+      {"60 mph * 2 h to km", "2*3", "1/3", "$FF", "5 ft 3 in to cm", "100000 s to d;h;min;s"},
+      {"1 gallon to L", "1 ton to kg", "nonsense to m", "1/0", "2^0.5"},
+      {"exact", "1 m to ft"},
+      {"convert", "2*3", "ft", "m"},
+      {"units"},
+  };
+  for (const std::vector<std::string>& arguments : commands) {
+    SCOPED_TRACE(arguments.front());
+    const Outcome reference = RunQuillon(scratch, kLanguages.front(), arguments);
+    EXPECT_FALSE(reference.out.empty());
+    for (const std::vector<std::string>& language : kLanguages) {
+      const Outcome run = RunQuillon(scratch, language, arguments);
+      EXPECT_EQ(run.status, reference.status) << Describe(language);
+      EXPECT_EQ(run.out, reference.out) << Describe(language);
+    }
+  }
+}
+
+// The decimal separator follows LC_NUMERIC as before, and only it: German
+// messages leave it ".", German numbers make it "," in every language.
+TEST(CommandLanguage, TheDecimalSeparatorFollowsLcNumericAlone) {
+  Scratch scratch;
+  ASSERT_FALSE(scratch.Path().empty());
+  const fs::path locales = scratch.Path() / "locales";
+  fs::create_directories(locales);
+  const std::string localedef =
+      "localedef -i de_DE -f UTF-8 '" + (locales / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+  if (std::system(localedef.c_str()) != 0) {
+    const char* required = std::getenv("TESSERA_REQUIRE_PEERS");
+    if (required != nullptr && std::string(required) == "1") FAIL() << "localedef failed";
+    GTEST_SKIP() << "localedef cannot build de_DE (Debian package locales)";
+  }
+  const std::string locpath = "LOCPATH=" + locales.string();
+  const std::vector<std::string> question = {"1/4", "1 mi to km"};
+  const Outcome german = RunQuillon(scratch, {locpath, "LC_ALL=de_DE.UTF-8"}, question);
+  EXPECT_EQ(german.status, 0) << german.err;
+  EXPECT_EQ(german.out, "0,25\n1,609344\n");
+  EXPECT_EQ(RunQuillon(scratch, {locpath, "LC_ALL=de_DE.UTF-8", "LANGUAGE=fr"}, question).out,
+            german.out);
+  EXPECT_EQ(RunQuillon(scratch, {locpath, "LANG=C.UTF-8", "LC_NUMERIC=de_DE.UTF-8"}, question).out,
+            german.out);
+  EXPECT_EQ(RunQuillon(scratch, {locpath, "LANG=C.UTF-8", "LC_MESSAGES=de_DE.UTF-8"}, question).out,
+            "0.25\n1.609344\n");
+  // A German locale alone, without LANGUAGE, speaks German.
+  const Outcome help = RunQuillon(scratch, {locpath, "LANG=de_DE.UTF-8"}, {"convert", "1"});
+  EXPECT_EQ(help.err, "quillon: Aufruf: quillon convert BETRAG VON NACH\n");
+}
+
+}  // namespace
