@@ -35,4 +35,10 @@ QString InstallTranslations(const QString& name, const QStringList& folders) {
   return QString();
 }
 
+QString InstallProgramTranslations(const QString& name, const QString& installedFolder) {
+  const QString here = QCoreApplication::applicationDirPath();
+  return InstallTranslations(
+      name, {here + QStringLiteral("/translations"), here + QLatin1Char('/') + installedFolder});
+}
+
 }  // namespace toolkit

@@ -19,4 +19,9 @@ namespace toolkit {
 /// when none matches (the program's own texts then stay as written).
 QString InstallTranslations(const QString& name, const QStringList& folders);
 
+/// InstallTranslations() for a program's own catalogues as they lie: in
+/// translations/ beside the executable in a build tree, or in
+/// `installedFolder` (relative to the executable's folder) once installed.
+QString InstallProgramTranslations(const QString& name, const QString& installedFolder);
+
 }  // namespace toolkit

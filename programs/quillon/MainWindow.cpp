@@ -696,13 +696,9 @@ void TranslateSharedTexts() { SetTranslator(&FromTranslators); }
 int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillon"));
-  // The window's texts and Qt's in the user's language: from translations/
-  // beside the program in the build tree, or from the data folder installed.
-  const QString here = QCoreApplication::applicationDirPath();
-  toolkit::InstallTranslations(
-      QStringLiteral("quillon"),
-      {here + QStringLiteral("/translations"),
-       here + QStringLiteral("/") + QStringLiteral(QUILLON_TRANSLATIONS_FROM_LIBEXEC)});
+  // The window's texts and Qt's in the user's language.
+  toolkit::InstallProgramTranslations(QStringLiteral("quillon"),
+                                      QStringLiteral(QUILLON_TRANSLATIONS_FROM_LIBEXEC));
   TranslateSharedTexts();
   try {
     // The lists hold the units of the definitions, one category a dimension.

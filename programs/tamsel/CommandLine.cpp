@@ -608,13 +608,8 @@ int RunCommandLine(const Options& options, std::istream& input, std::ostream& ou
 }
 
 void InstallTranslations() {
-  // From translations/ beside the program in the build tree, or from the
-  // data folder installed.
-  const QString here = QCoreApplication::applicationDirPath();
-  toolkit::InstallTranslations(
-      QStringLiteral("tamsel"),
-      {here + QStringLiteral("/translations"),
-       here + QStringLiteral("/") + QStringLiteral(TAMSEL_TRANSLATIONS_FROM_BIN)});
+  toolkit::InstallProgramTranslations(QStringLiteral("tamsel"),
+                                      QStringLiteral(TAMSEL_TRANSLATIONS_FROM_BIN));
 }
 
 int RunCommand(const std::vector<std::string>& arguments, const std::string& windowFailure,

@@ -771,13 +771,8 @@ void TamselWindow::closeEvent(QCloseEvent* event) {
 int RunWindow(int argc, char** argv) {
   toolkit::Application application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tamsel"));
-  // From translations/ beside the program in the build tree, or from the
-  // data folder installed.
-  const QString here = QCoreApplication::applicationDirPath();
-  toolkit::InstallTranslations(
-      QStringLiteral("tamsel"),
-      {here + QStringLiteral("/translations"),
-       here + QStringLiteral("/") + QStringLiteral(TAMSEL_TRANSLATIONS_FROM_LIBEXEC)});
+  toolkit::InstallProgramTranslations(QStringLiteral("tamsel"),
+                                      QStringLiteral(TAMSEL_TRANSLATIONS_FROM_LIBEXEC));
   std::unique_ptr<TamselWindow> window;
   try {
     window = std::make_unique<TamselWindow>();
