@@ -2,10 +2,7 @@
 // come from the catalogues built beside it, its answers and exit statuses
 // never change with the language, and the locale's decimal separator stays
 // what LC_NUMERIC says.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -15,22 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Program.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using Outcome = testing_support::ProgramRun;
 
 // A scratch folder for one test, removed at its end.
 class Scratch {
@@ -58,8 +45,6 @@ class Scratch {
 // display, no user units file), standard input empty, for at most a minute.
 Outcome RunQuillon(const Scratch& scratch, const std::vector<std::string>& variables,
                    const std::vector<std::string>& arguments) {
-  const fs::path out = scratch.Path() / "out";
-  const fs::path err = scratch.Path() / "err";
   std::vector<std::string> environment = {
       "PATH=/usr/bin:/bin", "XDG_CONFIG_HOME=" + (scratch.Path() / "config").string(),
       "XDG_STATE_HOME=" + (scratch.Path() / "state").string(),
@@ -68,30 +53,7 @@ Outcome RunQuillon(const Scratch& scratch, const std::vector<std::string>& varia
   environment.insert(environment.end(), variables.begin(), variables.end());
   std::vector<std::string> command = {"/usr/bin/timeout", "60", QUILLON_EXECUTABLE};
   command.insert(command.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& word : command) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  std::vector<char*> envp;
-  for (std::string& variable : environment) envp.push_back(variable.data());
-  envp.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  pid_t child = 0;
-  const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  Outcome run;
-  if (failed != 0) return run;
-  int status = 0;
-  if (waitpid(child, &status, 0) == child && WIFEXITED(status)) run.status = WEXITSTATUS(status);
-  run.out = ReadFile(out);
-  run.err = ReadFile(err);
-  return run;
+  return testing_support::RunProgram(command, environment);
 }
 
 // The languages: English by default, the two translations, and one without
@@ -115,29 +77,29 @@ TEST(CommandLanguage, TheHelpSpeaksTheUsersLanguage) {
   ASSERT_FALSE(scratch.Path().empty());
   const Outcome english = RunQuillon(scratch, {"LANG=C.UTF-8"}, {"--help"});
   EXPECT_EQ(english.status, 0);
-  EXPECT_EQ(english.out.rfind("Usage:\n  quillon ENTRY...", 0), 0u) << english.out;
-  EXPECT_NE(english.out.find("sin2*3 is sin(2)*3"), std::string::npos);
+  EXPECT_EQ(english.output.rfind("Usage:\n  quillon ENTRY...", 0), 0u) << english.output;
+  EXPECT_NE(english.output.find("sin2*3 is sin(2)*3"), std::string::npos);
 
   const Outcome german = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=de"}, {"--help"});
   EXPECT_EQ(german.status, 0);
-  EXPECT_EQ(german.out.rfind("Aufruf:\n  quillon EINGABE...      jede Eingabe auswerten", 0), 0u)
-      << german.out;
-  EXPECT_NE(german.out.find("sin2*3 ist sin(2)*3"), std::string::npos);
-  EXPECT_NE(german.out.find("  quillon convert BETRAG VON NACH\n"), std::string::npos);
-  EXPECT_EQ(german.out.find("Things to know"), std::string::npos);
+  EXPECT_EQ(german.output.rfind("Aufruf:\n  quillon EINGABE...      jede Eingabe auswerten", 0), 0u)
+      << german.output;
+  EXPECT_NE(german.output.find("sin2*3 ist sin(2)*3"), std::string::npos);
+  EXPECT_NE(german.output.find("  quillon convert BETRAG VON NACH\n"), std::string::npos);
+  EXPECT_EQ(german.output.find("Things to know"), std::string::npos);
 
   const Outcome french = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=fr"}, {"help"});
   EXPECT_EQ(french.status, 0);
-  EXPECT_EQ(french.out.rfind("Utilisation :\n  quillon ENTRÉE...       évaluer chaque entrée", 0),
-            0u)
-      << french.out;
-  EXPECT_NE(french.out.find("sin2*3 vaut sin(2)*3"), std::string::npos);
+  EXPECT_EQ(
+      french.output.rfind("Utilisation :\n  quillon ENTRÉE...       évaluer chaque entrée", 0), 0u)
+      << french.output;
+  EXPECT_NE(french.output.find("sin2*3 vaut sin(2)*3"), std::string::npos);
 
   // LANGUAGE lists the languages in order; one without a catalogue is passed.
-  EXPECT_EQ(RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=es:fr"}, {"-h"}).out, french.out);
-  EXPECT_EQ(RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=es"}, {"-h"}).out, english.out);
+  EXPECT_EQ(RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=es:fr"}, {"-h"}).output, french.output);
+  EXPECT_EQ(RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=es"}, {"-h"}).output, english.output);
   // The C locale has no language: the C library ignores LANGUAGE there.
-  EXPECT_EQ(RunQuillon(scratch, {"LANGUAGE=de"}, {"-h"}).out, english.out);
+  EXPECT_EQ(RunQuillon(scratch, {"LANGUAGE=de"}, {"-h"}).output, english.output);
 }
 
 TEST(CommandLanguage, ErrorsAndNotesSpeakTheUsersLanguage) {
@@ -146,23 +108,23 @@ TEST(CommandLanguage, ErrorsAndNotesSpeakTheUsersLanguage) {
   const Outcome german =
       RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=de"}, {"convert", "km", "mi"});
   EXPECT_EQ(german.status, 1);
-  EXPECT_EQ(german.out, "");
-  EXPECT_EQ(german.err, "quillon: Aufruf: quillon convert BETRAG VON NACH\n");
+  EXPECT_EQ(german.output, "");
+  EXPECT_EQ(german.errors, "quillon: Aufruf: quillon convert BETRAG VON NACH\n");
   const Outcome french = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=fr"}, {"exact"});
   EXPECT_EQ(french.status, 1);
-  EXPECT_EQ(french.err, "quillon: utilisation : quillon exact QUESTION...\n");
+  EXPECT_EQ(french.errors, "quillon: utilisation : quillon exact QUESTION...\n");
 
   const Outcome note = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=de"}, {"2 gallon to L"});
   EXPECT_EQ(note.status, 0);
-  EXPECT_EQ(note.out, "7.570823568\n");
-  EXPECT_EQ(note.err.rfind("quillon: Hinweis: gallon steht für die US-Gallone (3.785411784 L)", 0),
-            0u)
-      << note.err;
+  EXPECT_EQ(note.output, "7.570823568\n");
+  EXPECT_EQ(
+      note.errors.rfind("quillon: Hinweis: gallon steht für die US-Gallone (3.785411784 L)", 0), 0u)
+      << note.errors;
   const Outcome position =
       RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=fr"}, {"5 furlongz to m"});
   EXPECT_EQ(position.status, 1);
-  EXPECT_EQ(position.err.rfind("quillon: 5 furlongz to m: à la position 3 : ", 0), 0u)
-      << position.err;
+  EXPECT_EQ(position.errors.rfind("quillon: 5 furlongz to m: à la position 3 : ", 0), 0u)
+      << position.errors;
 }
 
 // What scripts read is the same in every language: the answers, exact or
@@ -180,11 +142,11 @@ TEST(CommandLanguage, AnswersAndStatusesAreTheSameInEveryLanguage) {
   for (const std::vector<std::string>& arguments : commands) {
     SCOPED_TRACE(arguments.front());
     const Outcome reference = RunQuillon(scratch, kLanguages.front(), arguments);
-    EXPECT_FALSE(reference.out.empty());
+    EXPECT_FALSE(reference.output.empty());
     for (const std::vector<std::string>& language : kLanguages) {
       const Outcome run = RunQuillon(scratch, language, arguments);
       EXPECT_EQ(run.status, reference.status) << Describe(language);
-      EXPECT_EQ(run.out, reference.out) << Describe(language);
+      EXPECT_EQ(run.output, reference.output) << Describe(language);
     }
   }
 }
@@ -206,17 +168,19 @@ TEST(CommandLanguage, TheDecimalSeparatorFollowsLcNumericAlone) {
   const std::string locpath = "LOCPATH=" + locales.string();
   const std::vector<std::string> question = {"1/4", "1 mi to km"};
   const Outcome german = RunQuillon(scratch, {locpath, "LC_ALL=de_DE.UTF-8"}, question);
-  EXPECT_EQ(german.status, 0) << german.err;
-  EXPECT_EQ(german.out, "0,25\n1,609344\n");
-  EXPECT_EQ(RunQuillon(scratch, {locpath, "LC_ALL=de_DE.UTF-8", "LANGUAGE=fr"}, question).out,
-            german.out);
-  EXPECT_EQ(RunQuillon(scratch, {locpath, "LANG=C.UTF-8", "LC_NUMERIC=de_DE.UTF-8"}, question).out,
-            german.out);
-  EXPECT_EQ(RunQuillon(scratch, {locpath, "LANG=C.UTF-8", "LC_MESSAGES=de_DE.UTF-8"}, question).out,
-            "0.25\n1.609344\n");
+  EXPECT_EQ(german.status, 0) << german.errors;
+  EXPECT_EQ(german.output, "0,25\n1,609344\n");
+  EXPECT_EQ(RunQuillon(scratch, {locpath, "LC_ALL=de_DE.UTF-8", "LANGUAGE=fr"}, question).output,
+            german.output);
+  EXPECT_EQ(
+      RunQuillon(scratch, {locpath, "LANG=C.UTF-8", "LC_NUMERIC=de_DE.UTF-8"}, question).output,
+      german.output);
+  EXPECT_EQ(
+      RunQuillon(scratch, {locpath, "LANG=C.UTF-8", "LC_MESSAGES=de_DE.UTF-8"}, question).output,
+      "0.25\n1.609344\n");
   // A German locale alone, without LANGUAGE, speaks German.
   const Outcome help = RunQuillon(scratch, {locpath, "LANG=de_DE.UTF-8"}, {"convert", "1"});
-  EXPECT_EQ(help.err, "quillon: Aufruf: quillon convert BETRAG VON NACH\n");
+  EXPECT_EQ(help.errors, "quillon: Aufruf: quillon convert BETRAG VON NACH\n");
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
 // The tamsel command in the user's language: --help and the messages to the
 // user follow LANGUAGE; replies, output for scripts and exit statuses do
 // not. Runs the program itself, as a user does, against loopback peers.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QString>
@@ -17,27 +14,14 @@
 
 #include "programs/tamsel/Session.h"
 #include "tests/socket/Peer.h"
+#include "tests/support/Program.h"
 #include "tests/tamsel/Replying.h"
-
-extern char** environ;
 
 namespace {
 
 using sockettest::Peer;
 using tamseltest::Replying;
-
-struct Outcome {
-  int status = -1;
-  std::string output;
-  std::string errors;
-};
-
-std::string Contents(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using Outcome = testing_support::ProgramRun;
 
 // Runs the tamsel program (`program`) with `arguments`, no input, the user's
 // language settings replaced by `language` (LANGUAGE, or nothing when empty),
@@ -45,51 +29,14 @@ std::string Contents(const std::string& path) {
 Outcome RunTamsel(const std::vector<std::string>& arguments, const std::string& language,
                   const std::string& program = TAMSEL_PROGRAM,
                   const std::vector<std::string>& extra = {}) {
-  std::vector<std::string> environment;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    const std::string text = *entry;
-    const std::string name = text.substr(0, text.find('='));
-    if (name == "LANGUAGE" || name == "LC_ALL" || name == "LC_MESSAGES" || name == "LANG" ||
-        name == "DISPLAY" || name == "WAYLAND_DISPLAY" || name == "QT_QPA_PLATFORM") {
-      continue;
-    }
-    environment.push_back(text);
-  }
+  std::vector<std::string> environment =
+      testing_support::EnvironmentWithout({"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG", "DISPLAY",
+                                           "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
   if (!language.empty()) environment.push_back("LANGUAGE=" + language);
   environment.insert(environment.end(), extra.begin(), extra.end());
-  std::vector<char*> envp;
-  for (std::string& entry : environment) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-  std::vector<std::string> words{program};
-  words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-
-  char folder[] = "/tmp/tamsel-language-XXXXXX";
-  Outcome outcome;
-  if (::mkdtemp(folder) == nullptr) return outcome;
-  const std::string out = std::string(folder) + "/out";
-  const std::string err = std::string(folder) + "/err";
-  posix_spawn_file_actions_t files;
-  posix_spawn_file_actions_init(&files);
-  posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  pid_t child = 0;
-  const int failed =
-      posix_spawn(&child, program.c_str(), &files, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&files);
-  int status = 0;
-  if (failed == 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-    outcome.status = WEXITSTATUS(status);
-  }
-  outcome.output = Contents(out);
-  outcome.errors = Contents(err);
-  ::unlink(out.c_str());
-  ::unlink(err.c_str());
-  ::rmdir(folder);
-  return outcome;
+  std::vector<std::string> command{program};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  return testing_support::RunProgram(command, environment);
 }
 
 bool StartsWith(const std::string& text, const std::string& start) {
