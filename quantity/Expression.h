@@ -26,9 +26,9 @@ namespace quantity::detail {
 struct Token {
   enum class Kind { Number, Word, Operator, End };
   Kind kind = Kind::End;
-  std::string text;      // a word as written; an operator's character
-  mpq_class number;      // a number's exact value
-  int32_t position = 0;  // character offset from 1
+  std::string text;                 // a word as written; an operator's character
+  std::optional<mpq_class> number;  // a number's exact value (only a number's)
+  int32_t position = 0;             // character offset from 1
 };
 
 // The tokens of `text`, ending with an End token. `isName` tells whether a
@@ -59,6 +59,9 @@ class Parser {
   // The units used, in order.
   const std::vector<UnitUse>& Used() const noexcept { return used_; }
 
+  // Whether Used() is kept (it is unless turned off).
+  void KeepUses(bool keep) noexcept { keepUses_ = keep; }
+
  private:
   Quantity Sum();
   Quantity Term(bool& hasUnit);
@@ -78,6 +81,7 @@ class Parser {
   size_t end_;
   Lookup lookup_;
   int depth_ = 0;
+  bool keepUses_ = true;
   std::vector<UnitUse> used_;
 };
 

@@ -30,4 +30,16 @@ std::string StartWindowProgram(char** argv) {
   return program + ": " + std::strerror(errno);
 }
 
+std::string PromptProgram() {
+  // QUILLON_PROMPT_FROM_BIN is set by CMake from GNUInstallDirs.
+  return FirstExistingFile(ExecutableDirectory(), {QUILLON_PROMPT_FROM_BIN, "quillon-prompt"});
+}
+
+std::string StartPromptProgram(char** argv) {
+  const std::string program = PromptProgram();
+  if (program.empty()) return "the prompt program quillon-prompt was not found";
+  execv(program.c_str(), argv);
+  return program + ": " + std::strerror(errno);
+}
+
 }  // namespace quillon

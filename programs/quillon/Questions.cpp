@@ -76,8 +76,9 @@ std::string WithPosition(const quantity::EQuantityError& error) {
 }  // namespace
 
 quantity::UnitTable& UnitDefinitions() {
-  static quantity::UnitTable table;
-  return table;
+  // Never destroyed: the process ends without freeing each unit one by one.
+  static quantity::UnitTable* const table = new quantity::UnitTable;
+  return *table;
 }
 
 std::vector<std::string> LoadUnitDefinitions(quantity::UnitTable& table, const UnitsFiles& files) {

@@ -126,6 +126,38 @@ TEST(Definitions, FindsNamesPluralsAndCaseOnlyWhereTheyAreClear) {
   EXPECT_EQ(table.Find("mm")->prefix, mpq_class(1, 1000));
 }
 
+TEST(Definitions, NamesOfSeveralWordsInEveryFormAndNothingElse) {
+  UnitTable table;
+  ASSERT_TRUE(table.Load(kBase, "base").empty());
+  ASSERT_TRUE(table.Load("si ly, light year = 9460730472580800 m\n", "more").empty());
+  // Case and plural forms of a name with a blank.
+  EXPECT_EQ(table.Find("Nautical Miles")->unit->names.front(), "nmi");
+  EXPECT_EQ(table.Find("NAUTICAL MILE")->unit->names.front(), "nmi");
+  EXPECT_EQ(table.Find("Light Years")->unit->names.front(), "ly");
+  // Words that begin such a name but end none are no unit.
+  EXPECT_FALSE(table.Find("nautical foot"));
+  EXPECT_FALSE(table.Find("light m"));
+  EXPECT_FALSE(table.Find("Light M"));
+}
+
+TEST(Definitions, DefinitionsMayUseEveryFormOfANameAndKeepTheirValues) {
+  UnitTable table;
+  ASSERT_TRUE(table.Load(kBase, "base").empty());
+  const auto problems = table.Load(
+      "league = 3 nautical miles\n"
+      "yard = 3 FEET\n"
+      "kfoot = 1000 ft\n"
+      "span = 9/12.5 * 2.5e-1 ft\n"
+      "rate = 1.5e3 m / 2 h per B\n",
+      "forms");
+  ASSERT_TRUE(problems.empty()) << problems.front().Text();
+  EXPECT_EQ(table.Find("league")->Value().value, 3 * 1852);
+  EXPECT_EQ(table.Find("yard")->Value().value, mpq_class(1143, 1250));
+  EXPECT_EQ(table.Find("kfoot")->Value().value, mpq_class(1524, 5));
+  EXPECT_EQ(table.Find("span")->Value().value, mpq_class(3429, 62500));
+  EXPECT_EQ(table.Find("rate")->Value().value, mpq_class(5, 192));
+}
+
 TEST(Definitions, CategoriesKeepTheirOrder) {
   UnitTable table;
   ASSERT_TRUE(table.Load(kBase, "base").empty());
