@@ -1,6 +1,8 @@
 #include "quantity/Expression.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
 #include <utility>
 
 #include "runtime/CharClass.h"
@@ -90,6 +92,24 @@ void ReadNumber(std::string_view text, size_t& i, char separator, std::vector<To
     }
   }
   mpq_class& value = AddNumber(tokens, start);
+  // Most numbers have a few digits: reduced in machine integers.
+  if (static_cast<long>(written.size()) + std::max(scale, 0L) <= 18 && scale >= -18) {
+    uint64_t numerator = 0, denominator = 1;
+    for (const char digit : written)
+      numerator = numerator * 10 + static_cast<uint64_t>(digit - '0');
+    for (long k = 0; k < scale; ++k) numerator *= 10;
+    for (long k = 0; k < -scale; ++k) denominator *= 10;
+    const uint64_t common = std::gcd(numerator, denominator);
+    if (common > 1) {
+      numerator /= common;
+      denominator /= common;
+    }
+    static_assert(sizeof(unsigned long) == sizeof(uint64_t), "a digit run fits mpz's ui");
+    mpz_set_ui(mpq_numref(value.get_mpq_t()), static_cast<unsigned long>(numerator));
+    mpz_set_ui(mpq_denref(value.get_mpq_t()),
+               static_cast<unsigned long>(numerator == 0 ? 1 : denominator));
+    return;
+  }
   mpz_set_str(mpq_numref(value.get_mpq_t()), written.c_str(), 10);
   if (sgn(value) != 0 && (scale > kMaxDecimalExponent || scale < -kMaxDecimalExponent))
     throw EQuantityError("exponent too large", static_cast<int32_t>(start + 1));

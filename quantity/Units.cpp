@@ -267,6 +267,10 @@ class DefinitionsLoader {
   }
 
   std::vector<DefinitionProblem> Finish() {
+    indexOf_.reserve(table_.units_.size() - firstNew_);
+    for (size_t i = firstNew_; i < table_.units_.size(); ++i)
+      indexOf_.emplace_back(table_.units_[i].get(), i);
+    std::sort(indexOf_.begin(), indexOf_.end());
     for (size_t i = firstNew_; i < table_.units_.size(); ++i) Resolve(i);
     // Whatever failed leaves the table, with all its names.
     bool removed = false;
@@ -342,6 +346,7 @@ class DefinitionsLoader {
     }
     if (definition.empty()) throw EQuantityError("the definition is empty");
     std::string_view names = line.substr(0, equals);
+    unit->names.reserve(static_cast<size_t>(std::count(names.begin(), names.end(), ',')) + 1);
     while (!names.empty()) {
       const size_t comma = names.find(',');
       std::string name = CheckedName(Trimmed(names.substr(0, comma)));
@@ -358,7 +363,6 @@ class DefinitionsLoader {
     unit->file = fileName_;
     unit->line = number;
     table_.Index(*unit);
-    indexOf_.emplace(unit.get(), table_.units_.size());
     table_.units_.push_back(std::move(unit));
     states_.push_back(std::move(pending));
   }
@@ -383,9 +387,11 @@ class DefinitionsLoader {
         throw EQuantityError("\"" + std::string(name) + "\" is no name: letters, digits, \"-\"");
       result += c;
     }
-    for (const std::string_view reserved :
-         {"to", "into", "per", "square", "cubic", "sq", "cu", "squared", "cubed"}) {
-      if (result == reserved) throw EQuantityError("\"" + result + "\" is a word of questions");
+    if (result.size() <= 7) {  // the longest word of questions
+      for (const std::string_view reserved :
+           {"to", "into", "per", "square", "cubic", "sq", "cu", "squared", "cubed"}) {
+        if (result == reserved) throw EQuantityError("\"" + result + "\" is a word of questions");
+      }
     }
     return result;
   }
@@ -439,41 +445,51 @@ class DefinitionsLoader {
       return table_.byName_.find(name) != table_.byName_.end();
     };
     const std::vector<detail::Token> tokens = detail::Tokenize(text, '.', isName);
-    const auto lookup = [this](const std::string& name, int32_t) -> std::optional<FoundUnit> {
-      // Most names are written as defined; a definition needs no notes.
-      std::optional<FoundUnit> found;
-      if (auto it = table_.byName_.find(name); it != table_.byName_.end()) {
-        found.emplace();
-        found->unit = it->second;
-        found->unitName = it->first;
-      } else {
-        found = table_.Find(name);
-      }
-      if (!found) return found;
-      const auto it = indexOf_.find(found->unit);
-      if (it == indexOf_.end()) return found;  // loaded before
-      const size_t index = it->second;
-      switch (states_[index - firstNew_].state) {
-        case State::Resolving: {
-          std::string cycle;
-          for (const std::string& step : path_) cycle += step + " -> ";
-          throw EQuantityError("circular definition: " + cycle + found->unit->names.front());
-        }
-        case State::Waiting:
-          Resolve(index);
-          if (states_[index - firstNew_].state != State::Done)
-            throw EQuantityError("uses \"" + name + "\", which could not be defined");
-          break;
-        case State::Failed:
-          throw EQuantityError("uses \"" + name + "\", which could not be defined");
-        case State::Done:
-          break;
-      }
-      return found;
-    };
+    const auto lookup = [this](const std::string& name, int32_t) { return LookUp(name); };
     detail::Parser parser(tokens, 0, tokens.size() - 1, lookup);
     parser.KeepUses(false);
     return parser.ParseAll();
+  }
+
+  // The unit written `name`, with the units of this file that it needs
+  // resolved first; nothing when unknown. Raises EQuantityError for a
+  // circular definition or a unit that could not be defined.
+  std::optional<FoundUnit> LookUp(const std::string& name) {
+    // Most names are written as defined; a definition needs no notes.
+    std::optional<FoundUnit> found;
+    if (auto it = table_.byName_.find(name); it != table_.byName_.end()) {
+      found.emplace();
+      found->unit = it->second;
+      found->unitName = it->first;
+    } else {
+      found = table_.Find(name);
+    }
+    if (found) Require(*found->unit, name);
+    return found;
+  }
+
+  // `unit`, written `name`, resolved when it is one of this file's.
+  void Require(const Unit& unit, const std::string& name) {
+    const auto it =
+        std::lower_bound(indexOf_.begin(), indexOf_.end(), std::make_pair(&unit, size_t{0}));
+    if (it == indexOf_.end() || it->first != &unit) return;  // loaded before
+    const size_t index = it->second;
+    switch (states_[index - firstNew_].state) {
+      case State::Resolving: {
+        std::string cycle;
+        for (const std::string& step : path_) cycle += step + " -> ";
+        throw EQuantityError("circular definition: " + cycle + unit.names.front());
+      }
+      case State::Waiting:
+        Resolve(index);
+        if (states_[index - firstNew_].state != State::Done)
+          throw EQuantityError("uses \"" + name + "\", which could not be defined");
+        break;
+      case State::Failed:
+        throw EQuantityError("uses \"" + name + "\", which could not be defined");
+      case State::Done:
+        break;
+    }
   }
 
   UnitTable& table_;
@@ -482,7 +498,8 @@ class DefinitionsLoader {
   std::string category_ = "other";
   std::vector<Pending> states_;
   std::vector<std::string> path_;
-  std::unordered_map<const Unit*, size_t> indexOf_;
+  // The units of this file by address, sorted: their places in the table.
+  std::vector<std::pair<const Unit*, size_t>> indexOf_;
   std::map<std::string, std::string> notes_;
   std::vector<DefinitionProblem> problems_;
 };
