@@ -158,6 +158,30 @@ TEST(Definitions, DefinitionsMayUseEveryFormOfANameAndKeepTheirValues) {
   EXPECT_EQ(table.Find("rate")->Value().value, mpq_class(5, 192));
 }
 
+TEST(Definitions, NumbersAreExactWhateverTheirLength) {
+  UnitTable table;
+  const auto problems = table.Load(
+      "a = 0.50\n"
+      "b = 1e3\n"
+      "c = 123456789012345678\n"     // 18 digits
+      "d = 1234567890123456789\n"    // 19
+      "e = 0.000000000000000001\n"   // 10^-18
+      "f = 0.0000000000000000001\n"  // 10^-19
+      "g = 12.5e-20\n"
+      "h = 99999999999999999.9e1\n",
+      "numbers");
+  ASSERT_TRUE(problems.empty()) << problems.front().Text();
+  const auto value = [&table](const char* name) { return table.Find(name)->Value().value; };
+  EXPECT_EQ(value("a"), mpq_class(1, 2));
+  EXPECT_EQ(value("b"), 1000);
+  EXPECT_EQ(value("c"), mpq_class("123456789012345678"));
+  EXPECT_EQ(value("d"), mpq_class("1234567890123456789"));
+  EXPECT_EQ(value("e"), mpq_class("1/1000000000000000000"));
+  EXPECT_EQ(value("f"), mpq_class("1/10000000000000000000"));
+  EXPECT_EQ(value("g"), mpq_class("1/8000000000000000000"));
+  EXPECT_EQ(value("h"), mpq_class("999999999999999999"));
+}
+
 TEST(Definitions, CategoriesKeepTheirOrder) {
   UnitTable table;
   ASSERT_TRUE(table.Load(kBase, "base").empty());
