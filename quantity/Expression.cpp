@@ -433,14 +433,24 @@ Quantity Parser::UnitAt(bool& hasUnit) {
       name += ' ';
       name += tokens_[at_ + k].text;
     }
-    std::optional<FoundUnit> found = lookup_(name, position);
-    if (!found) continue;
-    if (found->unit->reading && sgn(found->unit->zero) != 0)
-      throw EQuantityError(
+    const auto readingError = [&name, position] {
+      return EQuantityError(
           name +
               " reads a temperature on a scale and cannot be part of an "
               "expression; write a difference of temperatures in K, or deltaC, deltaF",
           position);
+    };
+    if (exact_ && !keepUses_) {
+      if (const Unit* unit = exact_(name)) {
+        if (unit->reading && sgn(unit->zero) != 0) throw readingError();
+        at_ += n;
+        hasUnit = true;
+        return unit->value;
+      }
+    }
+    std::optional<FoundUnit> found = lookup_(name, position);
+    if (!found) continue;
+    if (found->unit->reading && sgn(found->unit->zero) != 0) throw readingError();
     at_ += n;
     hasUnit = true;
     Quantity value = found->Value();

@@ -62,6 +62,11 @@ class Parser {
   // Whether Used() is kept (it is unless turned off).
   void KeepUses(bool keep) noexcept { keepUses_ = keep; }
 
+  // A look-up of names exactly as written, asked before `lookup` where
+  // Used() is not kept: the unit, or null to ask `lookup`.
+  using ExactLookup = std::function<const Unit*(const std::string& text)>;
+  void SetExactLookup(ExactLookup exact) { exact_ = std::move(exact); }
+
  private:
   Quantity Sum();
   Quantity Term(bool& hasUnit);
@@ -80,6 +85,7 @@ class Parser {
   size_t at_;
   size_t end_;
   Lookup lookup_;
+  ExactLookup exact_;
   int depth_ = 0;
   bool keepUses_ = true;
   std::vector<UnitUse> used_;

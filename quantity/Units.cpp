@@ -448,6 +448,12 @@ class DefinitionsLoader {
     const auto lookup = [this](const std::string& name, int32_t) { return LookUp(name); };
     detail::Parser parser(tokens, 0, tokens.size() - 1, lookup);
     parser.KeepUses(false);
+    parser.SetExactLookup([this](const std::string& name) -> const Unit* {
+      const auto it = table_.byName_.find(name);
+      if (it == table_.byName_.end()) return nullptr;
+      Require(*it->second, name);
+      return it->second;
+    });
     return parser.ParseAll();
   }
 
