@@ -371,6 +371,15 @@ class DefinitionsLoader {
     if (name.empty()) throw EQuantityError("empty name");
     std::string result;
     result.reserve(name.size());
+    if (name.find_first_of(" \t") == std::string_view::npos) {
+      // One word, as most names are: checked, then taken whole.
+      for (size_t i = 0; i < name.size(); ++i) {
+        if (!IsNameByte(name[i], i)) throw NotAName(name);
+      }
+      result.assign(name);
+      CheckNotReserved(result);
+      return result;
+    }
     bool blank = false;
     for (size_t i = 0; i < name.size(); ++i) {
       const char c = name[i];
@@ -380,20 +389,28 @@ class DefinitionsLoader {
       }
       if (blank) result += ' ';
       blank = false;
-      const bool word = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '%' ||
-                        c == '-' || static_cast<unsigned char>(c) >= 0x80 ||
-                        (rtl::IsDigit(c) && i > 0);
-      if (!word)
-        throw EQuantityError("\"" + std::string(name) + "\" is no name: letters, digits, \"-\"");
+      if (!IsNameByte(c, i)) throw NotAName(name);
       result += c;
     }
-    if (result.size() <= 7) {  // the longest word of questions
-      for (const std::string_view reserved :
-           {"to", "into", "per", "square", "cubic", "sq", "cu", "squared", "cubed"}) {
-        if (result == reserved) throw EQuantityError("\"" + result + "\" is a word of questions");
-      }
-    }
+    CheckNotReserved(result);
     return result;
+  }
+
+  static bool IsNameByte(char c, size_t at) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '%' || c == '-' ||
+           static_cast<unsigned char>(c) >= 0x80 || (rtl::IsDigit(c) && at > 0);
+  }
+
+  static EQuantityError NotAName(std::string_view name) {
+    return EQuantityError("\"" + std::string(name) + "\" is no name: letters, digits, \"-\"");
+  }
+
+  static void CheckNotReserved(const std::string& name) {
+    if (name.size() > 7) return;  // longer than every word of questions
+    for (const std::string_view reserved :
+         {"to", "into", "per", "square", "cubic", "sq", "cu", "squared", "cubed"}) {
+      if (name == reserved) throw EQuantityError("\"" + name + "\" is a word of questions");
+    }
   }
 
   // The unit at `index` of the table, resolved with what it uses.
