@@ -1,6 +1,8 @@
 #include "quantity/Expression.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
 #include <utility>
 
 #include "runtime/CharClass.h"
@@ -28,6 +30,7 @@ constexpr Glyph kGlyphs[] = {
 };
 
 const Glyph* GlyphAt(std::string_view text, size_t i) {
+  if (static_cast<unsigned char>(text[i]) < 0x80) return nullptr;
   for (const Glyph& glyph : kGlyphs)
     if (text.substr(i).starts_with(glyph.bytes)) return &glyph;
   return nullptr;
@@ -47,33 +50,30 @@ Token MakeOperator(std::string text, size_t at) {
   return token;
 }
 
-Token MakeNumber(mpq_class value, size_t at) {
-  Token token;
+// A number token at the end of `tokens`, its value 0 until set.
+mpq_class& AddNumber(std::vector<Token>& tokens, size_t at) {
+  Token& token = tokens.emplace_back();
   token.kind = Token::Kind::Number;
-  token.number = std::move(value);
   token.position = static_cast<int32_t>(at + 1);
-  return token;
+  return token.number.emplace();
 }
 
 // A decimal number at text[i]: digits, a decimal point, an exponent.
-Token ReadNumber(std::string_view text, size_t& i, char separator) {
+void ReadNumber(std::string_view text, size_t& i, char separator, std::vector<Token>& tokens) {
   const size_t start = i;
-  mpz_class digits = 0;
+  // The digits without the decimal point, read by GMP at once.
+  std::string written;
   long scale = 0;
-  bool any = false;
-  while (i < text.size() && rtl::IsDigit(text[i])) {
-    digits = digits * 10 + (text[i++] - '0');
-    any = true;
-  }
+  while (i < text.size() && rtl::IsDigit(text[i])) written += text[i++];
   if (i < text.size() && (text[i] == '.' || text[i] == separator) && i + 1 < text.size() &&
       rtl::IsDigit(text[i + 1])) {
     ++i;
     while (i < text.size() && rtl::IsDigit(text[i])) {
-      digits = digits * 10 + (text[i++] - '0');
+      written += text[i++];
       --scale;
-      any = true;
     }
   }
+  const bool any = !written.empty();
   if (!any) throw EQuantityError("number expected", static_cast<int32_t>(start + 1));
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     size_t j = i + 1;
@@ -91,15 +91,54 @@ Token ReadNumber(std::string_view text, size_t& i, char separator) {
       i = j;
     }
   }
-  if (digits.get_mpz_t()->_mp_size != 0 &&
-      (scale > kMaxDecimalExponent || scale < -kMaxDecimalExponent))
+  mpq_class& value = AddNumber(tokens, start);
+  // Most numbers have a few digits: reduced in machine integers.
+  if (static_cast<long>(written.size()) + std::max(scale, 0L) <= 18 && scale >= -18) {
+    uint64_t numerator = 0, denominator = 1;
+    for (const char digit : written)
+      numerator = numerator * 10 + static_cast<uint64_t>(digit - '0');
+    for (long k = 0; k < scale; ++k) numerator *= 10;
+    for (long k = 0; k < -scale; ++k) denominator *= 10;
+    const uint64_t common = std::gcd(numerator, denominator);
+    if (common > 1) {
+      numerator /= common;
+      denominator /= common;
+    }
+    static_assert(sizeof(unsigned long) == sizeof(uint64_t), "a digit run fits mpz's ui");
+    mpz_set_ui(mpq_numref(value.get_mpq_t()), static_cast<unsigned long>(numerator));
+    mpz_set_ui(mpq_denref(value.get_mpq_t()),
+               static_cast<unsigned long>(numerator == 0 ? 1 : denominator));
+    return;
+  }
+  mpz_set_str(mpq_numref(value.get_mpq_t()), written.c_str(), 10);
+  if (sgn(value) != 0 && (scale > kMaxDecimalExponent || scale < -kMaxDecimalExponent))
     throw EQuantityError("exponent too large", static_cast<int32_t>(start + 1));
-  mpz_class power;
-  mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(scale < 0 ? -scale : scale));
-  mpq_class value = scale >= 0 ? mpq_class(digits * power) : mpq_class(digits, power);
-  value.canonicalize();
+  if (scale != 0 && sgn(value) != 0) {
+    const unsigned long magnitude = static_cast<unsigned long>(scale < 0 ? -scale : scale);
+    if (scale > 0) {
+      mpz_class power;
+      mpz_ui_pow_ui(power.get_mpz_t(), 10, magnitude);
+      mpz_mul(mpq_numref(value.get_mpq_t()), mpq_numref(value.get_mpq_t()), power.get_mpz_t());
+    } else {
+      mpz_ui_pow_ui(mpq_denref(value.get_mpq_t()), 10, magnitude);
+      value.canonicalize();
+    }
+  }
   CheckSize(value);
-  return MakeNumber(std::move(value), start);
+}
+
+// q *= right and q /= right in place, as Multiply and Divide compute them.
+void MultiplyBy(Quantity& q, const Quantity& right) {
+  q.value *= right.value;
+  q.dimension = q.dimension * right.dimension;
+  CheckSize(q.value);
+}
+
+void DivideBy(Quantity& q, const Quantity& right) {
+  if (sgn(right.value) == 0) throw EQuantityError("division by zero");
+  q.value /= right.value;
+  q.dimension = q.dimension / right.dimension;
+  CheckSize(q.value);
 }
 
 }  // namespace
@@ -117,12 +156,12 @@ std::vector<Token> Tokenize(std::string_view text, char separator,
     }
     if (const Glyph* glyph = GlyphAt(text, i)) {
       tokens.push_back(MakeOperator(std::string(glyph->op), i));
-      if (glyph->power != 0) tokens.push_back(MakeNumber(glyph->power, i));
+      if (glyph->power != 0) AddNumber(tokens, i) = glyph->power;
       i += glyph->bytes.size();
       continue;
     }
     if (rtl::IsDigit(c) || (c == '.' && i + 1 < text.size() && rtl::IsDigit(text[i + 1]))) {
-      tokens.push_back(ReadNumber(text, i, separator));
+      ReadNumber(text, i, separator, tokens);
       continue;
     }
     if (text.substr(i).starts_with("->")) {
@@ -166,7 +205,7 @@ std::vector<Token> Tokenize(std::string_view text, char separator,
       tokens.push_back(std::move(word));
       if (digitsEnd > i) {
         tokens.push_back(MakeOperator("^", i));
-        tokens.push_back(ReadNumber(text, i, '.'));
+        ReadNumber(text, i, '.', tokens);
       }
       continue;
     }
@@ -248,7 +287,11 @@ Quantity Parser::Term(bool& hasUnit) {
     ++at_;
     const Quantity right = Product(hasUnit);
     try {
-      q = divide ? Divide(q, right) : Multiply(q, right);
+      if (divide) {
+        DivideBy(q, right);
+      } else {
+        MultiplyBy(q, right);
+      }
     } catch (const EQuantityError& error) {
       throw EQuantityError(error.Message(), position);
     }
@@ -276,7 +319,7 @@ Quantity Parser::Product(bool& hasUnit) {
     const int32_t position = tokens_[at_].position;
     const Quantity right = PowerOf(hasUnit);
     try {
-      q = Multiply(q, right);
+      MultiplyBy(q, right);
     } catch (const EQuantityError& error) {
       throw EQuantityError(error.Message(), position);
     }
@@ -296,7 +339,7 @@ int64_t Parser::Exponent() {
     ++at_;
   }
   if (at_ >= end_ || tokens_[at_].kind != Token::Kind::Number) Fail("integer exponent expected");
-  const mpq_class& number = tokens_[at_].number;
+  const mpq_class& number = *tokens_[at_].number;
   if (number.get_den() != 1) Fail("the exponent must be an integer");
   if (cmp(number, 1000) > 0) Fail("exponent too large");
   ++at_;
@@ -351,16 +394,17 @@ Quantity Parser::Primary(bool& hasUnit) {
   if (token.kind == Token::Kind::Number) {
     ++at_;
     // A fraction of numbers binds first: 1/1000 kg is a thousandth of a kg.
-    mpq_class value = token.number;
+    Quantity q;
+    q.value = *token.number;
     while (at_ + 1 < end_ && tokens_[at_].kind == Token::Kind::Operator &&
            tokens_[at_].text == "/" && tokens_[at_ + 1].kind == Token::Kind::Number &&
            !(at_ + 2 < end_ && tokens_[at_ + 2].kind == Token::Kind::Operator &&
              tokens_[at_ + 2].text == "^")) {
-      if (sgn(tokens_[at_ + 1].number) == 0) Fail("division by zero");
-      value /= tokens_[at_ + 1].number;
+      if (sgn(*tokens_[at_ + 1].number) == 0) Fail("division by zero");
+      q.value /= *tokens_[at_ + 1].number;
       at_ += 2;
     }
-    return Quantity::Number(value);
+    return q;
   }
   if (token.kind == Token::Kind::Operator && token.text == "(") {
     ++at_;
@@ -382,21 +426,36 @@ Quantity Parser::UnitAt(bool& hasUnit) {
          tokens_[at_ + run].text != "per")
     ++run;
   const int32_t position = tokens_[at_].position;
+  std::string name;
   for (size_t n = run; n >= 1; --n) {
-    std::string name = tokens_[at_].text;
-    for (size_t k = 1; k < n; ++k) name += " " + tokens_[at_ + k].text;
-    std::optional<FoundUnit> found = lookup_(name, position);
-    if (!found) continue;
-    if (found->unit->reading && sgn(found->unit->zero) != 0)
-      throw EQuantityError(
+    name = tokens_[at_].text;
+    for (size_t k = 1; k < n; ++k) {
+      name += ' ';
+      name += tokens_[at_ + k].text;
+    }
+    const auto readingError = [&name, position] {
+      return EQuantityError(
           name +
               " reads a temperature on a scale and cannot be part of an "
               "expression; write a difference of temperatures in K, or deltaC, deltaF",
           position);
+    };
+    if (exact_ && !keepUses_) {
+      if (const Unit* unit = exact_(name)) {
+        if (unit->reading && sgn(unit->zero) != 0) throw readingError();
+        at_ += n;
+        hasUnit = true;
+        return unit->value;
+      }
+    }
+    std::optional<FoundUnit> found = lookup_(name, position);
+    if (!found) continue;
+    if (found->unit->reading && sgn(found->unit->zero) != 0) throw readingError();
     at_ += n;
     hasUnit = true;
-    used_.push_back(UnitUse{*found, position});
-    return found->Value();
+    Quantity value = found->Value();
+    if (keepUses_) used_.push_back(UnitUse{std::move(*found), position});
+    return value;
   }
   const std::string& word = tokens_[at_].text;
   if (word == "square" || word == "sq" || word == "cubic" || word == "cu") {

@@ -26,9 +26,9 @@ namespace quantity::detail {
 struct Token {
   enum class Kind { Number, Word, Operator, End };
   Kind kind = Kind::End;
-  std::string text;      // a word as written; an operator's character
-  mpq_class number;      // a number's exact value
-  int32_t position = 0;  // character offset from 1
+  std::string text;                 // a word as written; an operator's character
+  std::optional<mpq_class> number;  // a number's exact value (only a number's)
+  int32_t position = 0;             // character offset from 1
 };
 
 // The tokens of `text`, ending with an End token. `isName` tells whether a
@@ -59,6 +59,14 @@ class Parser {
   // The units used, in order.
   const std::vector<UnitUse>& Used() const noexcept { return used_; }
 
+  // Whether Used() is kept (it is unless turned off).
+  void KeepUses(bool keep) noexcept { keepUses_ = keep; }
+
+  // A look-up of names exactly as written, asked before `lookup` where
+  // Used() is not kept: the unit, or null to ask `lookup`.
+  using ExactLookup = std::function<const Unit*(const std::string& text)>;
+  void SetExactLookup(ExactLookup exact) { exact_ = std::move(exact); }
+
  private:
   Quantity Sum();
   Quantity Term(bool& hasUnit);
@@ -77,7 +85,9 @@ class Parser {
   size_t at_;
   size_t end_;
   Lookup lookup_;
+  ExactLookup exact_;
   int depth_ = 0;
+  bool keepUses_ = true;
   std::vector<UnitUse> used_;
 };
 

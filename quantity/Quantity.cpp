@@ -174,7 +174,8 @@ Quantity Power(const Quantity& a, int64_t n) {
   mpz_pow_ui(num.get_mpz_t(), a.value.get_num_mpz_t(), magnitude);
   mpz_pow_ui(den.get_mpz_t(), a.value.get_den_mpz_t(), magnitude);
   mpq_class result = n >= 0 ? mpq_class(num, den) : mpq_class(den, num);
-  result.canonicalize();
+  // Powers of a reduced fraction are reduced; only the sign may need moving.
+  if (sgn(result.get_den()) < 0) result.canonicalize();
   return Quantity{result, dimension};
 }
 

@@ -54,7 +54,7 @@ bool ReadingAt(const UnitTable& table, const std::vector<Token>& tokens, size_t 
       (tokens[at].text == "-" || tokens[at].text == "+"))
     negative = tokens[at++].text == "-";
   if (at >= end || tokens[at].kind != Token::Kind::Number) return false;
-  reading = negative ? mpq_class(-tokens[at].number) : tokens[at].number;
+  reading = negative ? mpq_class(-*tokens[at].number) : *tokens[at].number;
   scale = ScaleOf(table, tokens, at + 1, end);
   return scale.has_value();
 }

@@ -53,9 +53,14 @@ std::string Lower(std::string_view text) {
   return result;
 }
 
+char LowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool StartsWithFolded(std::string_view text, std::string_view prefix, bool fold) {
   if (!fold) return text.starts_with(prefix);
-  return text.size() >= prefix.size() && Lower(text.substr(0, prefix.size())) == Lower(prefix);
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (LowerChar(text[i]) != LowerChar(prefix[i])) return false;
+  return true;
 }
 
 // Names up to three bytes long, and the first (the symbol), take the prefix
@@ -81,6 +86,7 @@ bool SameMeaning(const FoundUnit& a, const FoundUnit& b) {
 }  // namespace
 
 Quantity FoundUnit::Value() const {
+  if (cmp(prefix, 1) == 0) return unit->value;
   return Quantity{prefix * unit->value.value, unit->value.dimension};
 }
 
@@ -95,8 +101,10 @@ UnitTable::~UnitTable() = default;
 void UnitTable::Index(Unit& unit) {
   for (const std::string& name : unit.names) {
     byName_.emplace(name, &unit);
-    if (const size_t blank = name.find(' '); blank != std::string::npos)
+    if (const size_t blank = name.find(' '); blank != std::string::npos) {
       ++firstWords_[Lower(name.substr(0, blank))];
+      severalWords_.push_back(Lower(name));
+    }
   }
   lowerNamesBuilt_ = false;
 }
@@ -104,6 +112,7 @@ void UnitTable::Index(Unit& unit) {
 void UnitTable::Reindex() {
   byName_.clear();
   firstWords_.clear();
+  severalWords_.clear();
   for (auto& unit : units_) Index(*unit);
 }
 
@@ -112,7 +121,7 @@ void UnitTable::BuildLowerNames() const {
   byLowerName_.clear();
   for (const auto& unit : units_) {
     for (const std::string& name : unit->names)
-      byLowerName_[Lower(name)].emplace_back(name, unit.get());
+      byLowerName_[Lower(name)].emplace_back(&name, unit.get());
   }
   lowerNamesBuilt_ = true;
 }
@@ -126,7 +135,7 @@ void UnitTable::FindPlain(std::string_view text, bool fold, bool plural,
   if (fold) {
     if (auto it = byLowerName_.find(Lower(text)); it != byLowerName_.end()) {
       for (const auto& [name, unit] : it->second)
-        if (acceptName(name)) found.push_back(FoundUnit{unit, 1, "", name, ""});
+        if (acceptName(*name)) found.push_back(FoundUnit{unit, 1, "", *name, ""});
     }
   } else if (auto it = byName_.find(text); it != byName_.end()) {
     if (acceptName(it->first)) {
@@ -141,14 +150,15 @@ void UnitTable::FindPlain(std::string_view text, bool fold, bool plural,
           !StartsWithFolded(text, written, fold))
         continue;
       const std::string_view rest = text.substr(written.size());
-      std::vector<std::pair<std::string, Unit*>> candidates;
+      std::vector<std::pair<const std::string*, Unit*>> candidates;
       if (fold) {
         if (auto it = byLowerName_.find(Lower(rest)); it != byLowerName_.end())
           candidates = it->second;
       } else if (auto it = byName_.find(rest); it != byName_.end()) {
-        candidates.emplace_back(it->first, it->second);
+        candidates.emplace_back(&it->first, it->second);
       }
-      for (const auto& [name, unit] : candidates) {
+      for (const auto& [namePointer, unit] : candidates) {
+        const std::string& name = *namePointer;
         if (unit->prefixes == Prefixes::None) continue;
         if (prefix.base == 2 && unit->prefixes != Prefixes::Binary) continue;
         if (TakesSymbolPrefix(*unit, name) == word) continue;
@@ -173,6 +183,21 @@ std::optional<FoundUnit> UnitTable::Find(std::string_view text) const {
   // Words that begin no name of several words are no such name in any form.
   if (const size_t blank = text.find(' '); blank != std::string_view::npos) {
     if (firstWords_.count(Lower(text.substr(0, blank))) == 0) return std::nullopt;
+    // In any form (a prefix before it, a plural ending, any case) such a
+    // name ends the text, or its singular: "ton g0" needs no search.
+    const std::string lowered = Lower(text);
+    std::string forms[4] = {lowered};
+    if (lowered.size() > 3 && lowered.back() == 's') {
+      forms[1] = lowered.substr(0, lowered.size() - 1);
+      if (lowered.ends_with("es")) forms[2] = lowered.substr(0, lowered.size() - 2);
+      if (lowered.ends_with("ies")) forms[3] = lowered.substr(0, lowered.size() - 3) + "y";
+    }
+    const bool possible =
+        std::any_of(severalWords_.begin(), severalWords_.end(), [&forms](const std::string& name) {
+          return std::any_of(std::begin(forms), std::end(forms),
+                             [&name](const std::string& form) { return form.ends_with(name); });
+        });
+    if (!possible) return std::nullopt;
   }
   // Most names are written as the table knows them.
   if (auto it = byName_.find(text); it != byName_.end()) {
@@ -242,6 +267,10 @@ class DefinitionsLoader {
   }
 
   std::vector<DefinitionProblem> Finish() {
+    indexOf_.reserve(table_.units_.size() - firstNew_);
+    for (size_t i = firstNew_; i < table_.units_.size(); ++i)
+      indexOf_.emplace_back(table_.units_[i].get(), i);
+    std::sort(indexOf_.begin(), indexOf_.end());
     for (size_t i = firstNew_; i < table_.units_.size(); ++i) Resolve(i);
     // Whatever failed leaves the table, with all its names.
     bool removed = false;
@@ -266,8 +295,7 @@ class DefinitionsLoader {
   enum class State { Waiting, Resolving, Done, Failed };
   struct Pending {
     State state = State::Waiting;
-    std::string expression;
-    std::string zero;
+    std::string zero;  // of a scale
   };
 
   void Problem(int32_t line, const std::string& reason) {
@@ -318,6 +346,7 @@ class DefinitionsLoader {
     }
     if (definition.empty()) throw EQuantityError("the definition is empty");
     std::string_view names = line.substr(0, equals);
+    unit->names.reserve(static_cast<size_t>(std::count(names.begin(), names.end(), ',')) + 1);
     while (!names.empty()) {
       const size_t comma = names.find(',');
       std::string name = CheckedName(Trimmed(names.substr(0, comma)));
@@ -333,9 +362,7 @@ class DefinitionsLoader {
     unit->category = category_;
     unit->file = fileName_;
     unit->line = number;
-    pending.expression = std::string(definition);
     table_.Index(*unit);
-    indexOf_.emplace(unit.get(), table_.units_.size());
     table_.units_.push_back(std::move(unit));
     states_.push_back(std::move(pending));
   }
@@ -343,6 +370,16 @@ class DefinitionsLoader {
   static std::string CheckedName(std::string_view name) {
     if (name.empty()) throw EQuantityError("empty name");
     std::string result;
+    result.reserve(name.size());
+    if (name.find_first_of(" \t") == std::string_view::npos) {
+      // One word, as most names are: checked, then taken whole.
+      for (size_t i = 0; i < name.size(); ++i) {
+        if (!IsNameByte(name[i], i)) throw NotAName(name);
+      }
+      result.assign(name);
+      CheckNotReserved(result);
+      return result;
+    }
     bool blank = false;
     for (size_t i = 0; i < name.size(); ++i) {
       const char c = name[i];
@@ -352,18 +389,28 @@ class DefinitionsLoader {
       }
       if (blank) result += ' ';
       blank = false;
-      const bool word = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '%' ||
-                        c == '-' || static_cast<unsigned char>(c) >= 0x80 ||
-                        (rtl::IsDigit(c) && i > 0);
-      if (!word)
-        throw EQuantityError("\"" + std::string(name) + "\" is no name: letters, digits, \"-\"");
+      if (!IsNameByte(c, i)) throw NotAName(name);
       result += c;
     }
-    for (const char* reserved :
-         {"to", "into", "per", "square", "cubic", "sq", "cu", "squared", "cubed"}) {
-      if (result == reserved) throw EQuantityError("\"" + result + "\" is a word of questions");
-    }
+    CheckNotReserved(result);
     return result;
+  }
+
+  static bool IsNameByte(char c, size_t at) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '%' || c == '-' ||
+           static_cast<unsigned char>(c) >= 0x80 || (rtl::IsDigit(c) && at > 0);
+  }
+
+  static EQuantityError NotAName(std::string_view name) {
+    return EQuantityError("\"" + std::string(name) + "\" is no name: letters, digits, \"-\"");
+  }
+
+  static void CheckNotReserved(const std::string& name) {
+    if (name.size() > 7) return;  // longer than every word of questions
+    for (const std::string_view reserved :
+         {"to", "into", "per", "square", "cubic", "sq", "cu", "squared", "cubed"}) {
+      if (name == reserved) throw EQuantityError("\"" + name + "\" is a word of questions");
+    }
   }
 
   // The unit at `index` of the table, resolved with what it uses.
@@ -384,9 +431,9 @@ class DefinitionsLoader {
   }
 
   void Compute(Unit& unit, const Pending& pending) {
-    if (pending.expression.front() == '!') {
+    if (unit.definition.front() == '!') {
       Dimension dimension;
-      const std::string base = pending.expression.substr(1);
+      const std::string base = unit.definition.substr(1);
       if (!DimensionByName(base, dimension) || dimension.IsNone() ||
           std::count_if(dimension.exponents.begin(), dimension.exponents.end(),
                         [](int16_t e) { return e != 0; }) != 1 ||
@@ -394,7 +441,7 @@ class DefinitionsLoader {
         throw EQuantityError("\"" + base + "\" is no base quantity");
       unit.value = Quantity{1, dimension};
     } else {
-      unit.value = Evaluate(pending.expression);
+      unit.value = Evaluate(unit.definition);
     }
     if (sgn(unit.value.value) <= 0) throw EQuantityError("a unit must be greater than zero");
     if (unit.reading) {
@@ -415,32 +462,57 @@ class DefinitionsLoader {
       return table_.byName_.find(name) != table_.byName_.end();
     };
     const std::vector<detail::Token> tokens = detail::Tokenize(text, '.', isName);
-    const auto lookup = [this](const std::string& name, int32_t) -> std::optional<FoundUnit> {
-      std::optional<FoundUnit> found = table_.Find(name);
-      if (!found) return found;
-      const auto it = indexOf_.find(found->unit);
-      if (it == indexOf_.end()) return found;  // loaded before
-      const size_t index = it->second;
-      switch (states_[index - firstNew_].state) {
-        case State::Resolving: {
-          std::string cycle;
-          for (const std::string& step : path_) cycle += step + " -> ";
-          throw EQuantityError("circular definition: " + cycle + found->unit->names.front());
-        }
-        case State::Waiting:
-          Resolve(index);
-          if (states_[index - firstNew_].state != State::Done)
-            throw EQuantityError("uses \"" + name + "\", which could not be defined");
-          break;
-        case State::Failed:
-          throw EQuantityError("uses \"" + name + "\", which could not be defined");
-        case State::Done:
-          break;
-      }
-      return found;
-    };
+    const auto lookup = [this](const std::string& name, int32_t) { return LookUp(name); };
     detail::Parser parser(tokens, 0, tokens.size() - 1, lookup);
+    parser.KeepUses(false);
+    parser.SetExactLookup([this](const std::string& name) -> const Unit* {
+      const auto it = table_.byName_.find(name);
+      if (it == table_.byName_.end()) return nullptr;
+      Require(*it->second, name);
+      return it->second;
+    });
     return parser.ParseAll();
+  }
+
+  // The unit written `name`, with the units of this file that it needs
+  // resolved first; nothing when unknown. Raises EQuantityError for a
+  // circular definition or a unit that could not be defined.
+  std::optional<FoundUnit> LookUp(const std::string& name) {
+    // Most names are written as defined; a definition needs no notes.
+    std::optional<FoundUnit> found;
+    if (auto it = table_.byName_.find(name); it != table_.byName_.end()) {
+      found.emplace();
+      found->unit = it->second;
+      found->unitName = it->first;
+    } else {
+      found = table_.Find(name);
+    }
+    if (found) Require(*found->unit, name);
+    return found;
+  }
+
+  // `unit`, written `name`, resolved when it is one of this file's.
+  void Require(const Unit& unit, const std::string& name) {
+    const auto it =
+        std::lower_bound(indexOf_.begin(), indexOf_.end(), std::make_pair(&unit, size_t{0}));
+    if (it == indexOf_.end() || it->first != &unit) return;  // loaded before
+    const size_t index = it->second;
+    switch (states_[index - firstNew_].state) {
+      case State::Resolving: {
+        std::string cycle;
+        for (const std::string& step : path_) cycle += step + " -> ";
+        throw EQuantityError("circular definition: " + cycle + unit.names.front());
+      }
+      case State::Waiting:
+        Resolve(index);
+        if (states_[index - firstNew_].state != State::Done)
+          throw EQuantityError("uses \"" + name + "\", which could not be defined");
+        break;
+      case State::Failed:
+        throw EQuantityError("uses \"" + name + "\", which could not be defined");
+      case State::Done:
+        break;
+    }
   }
 
   UnitTable& table_;
@@ -449,12 +521,17 @@ class DefinitionsLoader {
   std::string category_ = "other";
   std::vector<Pending> states_;
   std::vector<std::string> path_;
-  std::unordered_map<const Unit*, size_t> indexOf_;
+  // The units of this file by address, sorted: their places in the table.
+  std::vector<std::pair<const Unit*, size_t>> indexOf_;
   std::map<std::string, std::string> notes_;
   std::vector<DefinitionProblem> problems_;
 };
 
 std::vector<DefinitionProblem> UnitTable::Load(std::string_view text, const std::string& fileName) {
+  // About one definition a line of 30 bytes, and two names each.
+  const size_t expected = units_.size() + text.size() / 30;
+  units_.reserve(expected);
+  byName_.reserve(2 * expected);
   DefinitionsLoader loader(*this, fileName);
   int32_t number = 0;
   while (!text.empty()) {
@@ -469,9 +546,20 @@ std::vector<DefinitionProblem> UnitTable::Load(std::string_view text, const std:
 std::vector<DefinitionProblem> UnitTable::LoadFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return {DefinitionProblem{path, 0, "cannot be read"}};
-  std::ostringstream text;
-  text << file.rdbuf();
-  return Load(text.str(), path);
+  std::string text;
+  file.seekg(0, std::ios::end);
+  const std::streamoff size = file.tellg();
+  file.seekg(0, std::ios::beg);
+  if (size > 0) {
+    text.resize(static_cast<size_t>(size));
+    file.read(text.data(), size);
+    text.resize(static_cast<size_t>(file.gcount()));
+  } else {
+    std::ostringstream whole;  // no size known: read to the end
+    whole << file.rdbuf();
+    text = whole.str();
+  }
+  return Load(text, path);
 }
 
 }  // namespace quantity

@@ -147,10 +147,15 @@ class UnitTable {
   };
   std::unordered_map<std::string, Unit*, NameHash, std::equal_to<>> byName_;
   // Built on the first look-up in any case, after every change of the table.
-  mutable std::unordered_map<std::string, std::vector<std::pair<std::string, Unit*>>> byLowerName_;
+  // The names in lower case, each with the names it lowers from (in their
+  // units' names) and their units.
+  mutable std::unordered_map<std::string, std::vector<std::pair<const std::string*, Unit*>>>
+      byLowerName_;
   mutable bool lowerNamesBuilt_ = false;
   // The first words, lowered, of the names that have several.
   std::unordered_map<std::string, int32_t, NameHash, std::equal_to<>> firstWords_;
+  // The names of several words, lowered.
+  std::vector<std::string> severalWords_;
   std::unordered_map<std::string, std::string> notes_;
 };
 

@@ -1,6 +1,7 @@
 // How the quillon command starts: its window program, its prompt or its
-// command line. The command itself never loads Qt; the window is a program
-// of its own (quillon-window), started in its place when a window is wanted.
+// command line. The command itself never loads Qt nor libedit; the window
+// and the prompt with line editing are programs of their own
+// (quillon-window, quillon-prompt), started in its place when wanted.
 #pragma once
 
 #include <string>
@@ -22,5 +23,20 @@ std::string WindowProgram();
 // Replaces the process with the window program, passing `argv` on. Returns
 // only when that fails, with the reason.
 std::string StartWindowProgram(char** argv);
+
+// The prompt program, found as the window program is
+// (libexec/quillon/quillon-prompt when installed). Empty when it cannot be
+// found.
+std::string PromptProgram();
+
+// Replaces the process with the prompt program, passing `argv` on. Returns
+// only when that fails, with the reason.
+std::string StartPromptProgram(char** argv);
+
+// Readies the heap for the start-up (the units file's definitions, some
+// half a megabyte of small blocks): where the system can, its pages are
+// mapped in one call instead of one page fault each, which costs much more
+// in a virtual machine. Changes nothing the program sees.
+void PrepareHeapForStartUp();
 
 }  // namespace quillon

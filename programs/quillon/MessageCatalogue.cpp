@@ -57,12 +57,13 @@ std::string FromCatalogue(std::string_view context, std::string_view text) {
 }  // namespace
 
 std::string MessageCatalogueFolder() {
-  // QUILLON_LOCALE_FROM_BIN is the installed locale folder relative to the
-  // program's (set by CMake from GNUInstallDirs); in the build tree the
-  // catalogues lie in "locale" beside the program.
+  // QUILLON_LOCALE_FROM_BIN and _FROM_LIBEXEC are the installed locale folder
+  // relative to the command's folder and to the prompt program's (set by
+  // CMake from GNUInstallDirs); in the build tree the catalogues lie in
+  // "locale" beside both.
   const std::string directory = ExecutableDirectory();
   if (directory.empty()) return {};
-  for (const char* relative : {QUILLON_LOCALE_FROM_BIN, "locale"}) {
+  for (const char* relative : {QUILLON_LOCALE_FROM_BIN, QUILLON_LOCALE_FROM_LIBEXEC, "locale"}) {
     const std::string folder = directory + "/" + relative;
     std::error_code error;
     if (std::filesystem::is_directory(folder, error)) return folder;

@@ -1,24 +1,11 @@
 #include "programs/quillon/Prompt.h"
 
-// libedit's readline-compatible interface.
-#include <editline/readline.h>
-
-#include <clocale>
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
+#include <istream>
 #include <ostream>
-#include <system_error>
 
 namespace quillon {
 
 namespace {
-
-constexpr int kHistoryLength = 1000;
-
-bool IsBlankLine(const std::string& line) {
-  return line.find_first_not_of(" \t\r") == std::string::npos;
-}
 
 bool EndsThePrompt(const std::string& line) {
   const size_t first = line.find_first_not_of(" \t");
@@ -28,6 +15,10 @@ bool EndsThePrompt(const std::string& line) {
 }
 
 }  // namespace
+
+bool IsBlankLine(const std::string& line) {
+  return line.find_first_not_of(" \t\r") == std::string::npos;
+}
 
 int RunPrompt(const LineSource& next, Console& console) {
   int status = kSuccess;
@@ -40,26 +31,15 @@ int RunPrompt(const LineSource& next, Console& console) {
   return status;
 }
 
-int RunTerminalPrompt(Console& console, const std::string& historyFile) {
-  // libedit reads multi-byte characters ("°C") only in the user's character
-  // set; numbers keep the "C" locale, the decimal separator is our own.
-  std::setlocale(LC_CTYPE, "");
-  using_history();
-  stifle_history(kHistoryLength);
-  if (!historyFile.empty()) {
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(historyFile).parent_path(), error);
-    read_history(historyFile.c_str());
-  }
-  const LineSource next = []() -> std::optional<std::string> {
-    const std::unique_ptr<char, decltype(&std::free)> line(readline("quillon> "), &std::free);
-    if (!line) return std::nullopt;
-    if (!IsBlankLine(line.get())) add_history(line.get());
-    return std::string(line.get());
+int RunPlainPrompt(Console& console) {
+  const LineSource next = [&console]() -> std::optional<std::string> {
+    console.out << "quillon> " << std::flush;
+    std::string line;
+    if (!std::getline(console.in, line)) return std::nullopt;
+    return line;
   };
   const int status = RunPrompt(next, console);
   console.out << '\n';
-  if (!historyFile.empty()) write_history(historyFile.c_str());
   return status;
 }
 

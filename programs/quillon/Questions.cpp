@@ -87,8 +87,9 @@ std::vector<std::string> TranslatedNotes(const std::vector<std::string>& notes) 
 }  // namespace
 
 quantity::UnitTable& UnitDefinitions() {
-  static quantity::UnitTable table;
-  return table;
+  // Never destroyed: the process ends without freeing each unit one by one.
+  static quantity::UnitTable* const table = new quantity::UnitTable;
+  return *table;
 }
 
 std::vector<std::string> LoadUnitDefinitions(quantity::UnitTable& table, const UnitsFiles& files) {

@@ -1,6 +1,7 @@
 // quillon: the units calculator. This executable is its command line and
-// never loads Qt: when a window is wanted (no arguments, standard input not
-// data, a display) it starts the window program in its place.
+// never loads Qt nor libedit: when a window is wanted (no arguments, standard
+// input not data, a display) it starts the window program in its place, and
+// for the prompt in a terminal the prompt program.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -26,11 +27,20 @@ int main(int argc, char** argv) {
     std::cerr << "quillon: " << quillon::WithArgument(continuing, quillon::StartWindowProgram(argv))
               << '\n';
   }
+  // The prompt with line editing is a program of its own, so that this one
+  // does not load libedit for every question.
+  const bool prompt = noArguments && quillon::StandardInputIsTerminal();
+  std::string noPromptProgram;
+  if (prompt) noPromptProgram = quillon::StartPromptProgram(argv);
+  quillon::PrepareHeapForStartUp();
   rtl::LoadDecimalSeparatorFromLocale();
   quillon::LoadExtraUnits(std::cerr);
   quillon::Console console{std::cin, std::cout, std::cerr};
-  if (noArguments && quillon::StandardInputIsTerminal()) {
-    return quillon::RunTerminalPrompt(console, quillon::HistoryFile());
+  if (prompt) {
+    const std::string continuing =
+        quillon::Translate("quillon::Launch", "%1; reading lines without editing");
+    std::cerr << "quillon: " << quillon::WithArgument(continuing, noPromptProgram) << '\n';
+    return quillon::RunPlainPrompt(console);
   }
   return quillon::RunCommandLine(arguments, console);
 }

@@ -126,6 +126,62 @@ TEST(Definitions, FindsNamesPluralsAndCaseOnlyWhereTheyAreClear) {
   EXPECT_EQ(table.Find("mm")->prefix, mpq_class(1, 1000));
 }
 
+TEST(Definitions, NamesOfSeveralWordsInEveryFormAndNothingElse) {
+  UnitTable table;
+  ASSERT_TRUE(table.Load(kBase, "base").empty());
+  ASSERT_TRUE(table.Load("si ly, light year = 9460730472580800 m\n", "more").empty());
+  // Case and plural forms of a name with a blank.
+  EXPECT_EQ(table.Find("Nautical Miles")->unit->names.front(), "nmi");
+  EXPECT_EQ(table.Find("NAUTICAL MILE")->unit->names.front(), "nmi");
+  EXPECT_EQ(table.Find("Light Years")->unit->names.front(), "ly");
+  // Words that begin such a name but end none are no unit.
+  EXPECT_FALSE(table.Find("nautical foot"));
+  EXPECT_FALSE(table.Find("light m"));
+  EXPECT_FALSE(table.Find("Light M"));
+}
+
+TEST(Definitions, DefinitionsMayUseEveryFormOfANameAndKeepTheirValues) {
+  UnitTable table;
+  ASSERT_TRUE(table.Load(kBase, "base").empty());
+  const auto problems = table.Load(
+      "league = 3 nautical miles\n"
+      "yard = 3 FEET\n"
+      "kfoot = 1000 ft\n"
+      "span = 9/12.5 * 2.5e-1 ft\n"
+      "rate = 1.5e3 m / 2 h per B\n",
+      "forms");
+  ASSERT_TRUE(problems.empty()) << problems.front().Text();
+  EXPECT_EQ(table.Find("league")->Value().value, 3 * 1852);
+  EXPECT_EQ(table.Find("yard")->Value().value, mpq_class(1143, 1250));
+  EXPECT_EQ(table.Find("kfoot")->Value().value, mpq_class(1524, 5));
+  EXPECT_EQ(table.Find("span")->Value().value, mpq_class(3429, 62500));
+  EXPECT_EQ(table.Find("rate")->Value().value, mpq_class(5, 192));
+}
+
+TEST(Definitions, NumbersAreExactWhateverTheirLength) {
+  UnitTable table;
+  const auto problems = table.Load(
+      "a = 0.50\n"
+      "b = 1e3\n"
+      "c = 123456789012345678\n"     // 18 digits
+      "d = 1234567890123456789\n"    // 19
+      "e = 0.000000000000000001\n"   // 10^-18
+      "f = 0.0000000000000000001\n"  // 10^-19
+      "g = 12.5e-20\n"
+      "h = 99999999999999999.9e1\n",
+      "numbers");
+  ASSERT_TRUE(problems.empty()) << problems.front().Text();
+  const auto value = [&table](const char* name) { return table.Find(name)->Value().value; };
+  EXPECT_EQ(value("a"), mpq_class(1, 2));
+  EXPECT_EQ(value("b"), 1000);
+  EXPECT_EQ(value("c"), mpq_class("123456789012345678"));
+  EXPECT_EQ(value("d"), mpq_class("1234567890123456789"));
+  EXPECT_EQ(value("e"), mpq_class("1/1000000000000000000"));
+  EXPECT_EQ(value("f"), mpq_class("1/10000000000000000000"));
+  EXPECT_EQ(value("g"), mpq_class("1/8000000000000000000"));
+  EXPECT_EQ(value("h"), mpq_class("999999999999999999"));
+}
+
 TEST(Definitions, CategoriesKeepTheirOrder) {
   UnitTable table;
   ASSERT_TRUE(table.Load(kBase, "base").empty());

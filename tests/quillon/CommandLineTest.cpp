@@ -125,4 +125,17 @@ TEST(Prompt, EvaluatesEachLineUntilQuitOrTheEnd) {
   EXPECT_EQ(quillon::RunPrompt(source, console), quillon::kSuccess);
 }
 
+TEST(Prompt, WithoutLineEditingReadsTheInputALineAtATime) {
+  quillontest::LoadDefinitionsOnce();
+  std::istringstream in("2*3\n\n1 ft to in\r\nexit\n4*4\n");
+  std::ostringstream out, err;
+  quillon::Console console{in, out, err};
+  EXPECT_EQ(quillon::RunPlainPrompt(console), quillon::kSuccess);
+  EXPECT_EQ(out.str(), "quillon> 6\nquillon> quillon> 12\nquillon> \n");
+  EXPECT_EQ(err.str(), "");
+  std::istringstream bad("1+\n");
+  quillon::Console failing{bad, out, err};
+  EXPECT_EQ(quillon::RunPlainPrompt(failing), quillon::kEntryFailed);
+}
+
 }  // namespace

@@ -53,6 +53,10 @@ const std::map<std::string, std::string> kDeliberate = {
     {"pica", "12 desktop points of 1/72 in; GNU: 12 printer's points"},
     {"township", "36 square survey miles (Handbook 44); GNU: 36 square international miles"},
     {"homestead", "160 survey acres (Handbook 44); GNU: of international acres"},
+    {"nail", "1/16 international yard (Handbook 44); GNU: of the UK yard of before 1959"},
+    {"ell", "45 international inches; GNU: 45 UK inches of before 1959"},
+    {"lustrum", "five Julian years; GNU: tropical years"},
+    {"liang", "the Chinese market liang of 50 g; GNU: the Hong Kong tael of 11/3 oz"},
 };
 
 // Names defined from measured constants: the atomic mass unit and the atomic

@@ -370,6 +370,14 @@ Einheiten   $XDG_CONFIG_HOME/quillon/units.txt (~/.config/quillon/units.txt),
         <source>%1; using the command line</source>
         <translation>%1; es geht auf der Befehlszeile weiter</translation>
     </message>
+    <message>
+        <source>the prompt program quillon-prompt was not found</source>
+        <translation>das Eingabeprogramm quillon-prompt wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>%1; reading lines without editing</source>
+        <translation>%1; Zeilen werden ohne Bearbeitung gelesen</translation>
+    </message>
 </context>
 <context>
     <name>quillon::MainWindow</name>

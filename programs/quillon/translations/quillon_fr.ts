@@ -370,6 +370,14 @@ Les blancs sont ignorés partout : 1 000 vaut 1000.
         <source>%1; using the command line</source>
         <translation>%1 ; quillon continue en ligne de commande</translation>
     </message>
+    <message>
+        <source>the prompt program quillon-prompt was not found</source>
+        <translation>le programme d&apos;invite, quillon-prompt, est introuvable</translation>
+    </message>
+    <message>
+        <source>%1; reading lines without editing</source>
+        <translation>%1 ; lecture des lignes sans édition</translation>
+    </message>
 </context>
 <context>
     <name>quillon::MainWindow</name>
