@@ -8,12 +8,11 @@
 #include <malloc.h>
 #endif
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#include "programs/quillon/Paths.h"
+#include "programs/common/ProgramFiles.h"
 #include "programs/quillon/Texts.h"
 
 namespace quillon {
@@ -28,7 +27,7 @@ bool StandardInputIsTerminal() { return isatty(STDIN_FILENO) == 1; }
 
 std::string WindowProgram() {
   // QUILLON_WINDOW_FROM_BIN is set by CMake from GNUInstallDirs.
-  return FirstExistingFile(ExecutableDirectory(), {QUILLON_WINDOW_FROM_BIN, "quillon-window"});
+  return programs::FileBesideExecutable({QUILLON_WINDOW_FROM_BIN, "quillon-window"});
 }
 
 std::string StartWindowProgram(char** argv) {
@@ -36,13 +35,12 @@ std::string StartWindowProgram(char** argv) {
   if (program.empty()) {
     return Translate("quillon::Launch", "the window program quillon-window was not found");
   }
-  execv(program.c_str(), argv);
-  return program + ": " + std::strerror(errno);
+  return programs::ExecInstead(program, argv);
 }
 
 std::string PromptProgram() {
   // QUILLON_PROMPT_FROM_BIN is set by CMake from GNUInstallDirs.
-  return FirstExistingFile(ExecutableDirectory(), {QUILLON_PROMPT_FROM_BIN, "quillon-prompt"});
+  return programs::FileBesideExecutable({QUILLON_PROMPT_FROM_BIN, "quillon-prompt"});
 }
 
 std::string StartPromptProgram(char** argv) {
@@ -50,8 +48,7 @@ std::string StartPromptProgram(char** argv) {
   if (program.empty()) {
     return Translate("quillon::Launch", "the prompt program quillon-prompt was not found");
   }
-  execv(program.c_str(), argv);
-  return program + ": " + std::strerror(errno);
+  return programs::ExecInstead(program, argv);
 }
 
 void PrepareHeapForStartUp() {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "programs/quillon/Paths.h"
+#include "programs/common/ProgramFiles.h"
 #include "programs/quillon/Texts.h"
 
 namespace quillon {
@@ -61,7 +61,7 @@ std::string MessageCatalogueFolder() {
   // relative to the command's folder and to the prompt program's (set by
   // CMake from GNUInstallDirs); in the build tree the catalogues lie in
   // "locale" beside both.
-  const std::string directory = ExecutableDirectory();
+  const std::string directory = programs::ExecutableDirectory();
   if (directory.empty()) return {};
   for (const char* relative : {QUILLON_LOCALE_FROM_BIN, QUILLON_LOCALE_FROM_LIBEXEC, "locale"}) {
     const std::string folder = directory + "/" + relative;

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "programs/common/ProgramFiles.h"
+
 namespace quillon {
 
 namespace {
@@ -31,31 +33,12 @@ std::string StateHome() { return BaseFolder("XDG_STATE_HOME", "/.local/state"); 
 std::string UserUnitsFile() { return InFolder(ConfigHome(), "units.txt"); }
 std::string HistoryFile() { return InFolder(StateHome(), "history"); }
 
-std::string ExecutableDirectory() {
-  std::error_code error;
-  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return {};
-  return executable.parent_path().string();
-}
-
-std::string FirstExistingFile(const std::string& directory,
-                              const std::vector<std::string>& relativePaths) {
-  if (directory.empty()) return {};
-  for (const std::string& relative : relativePaths) {
-    const std::string path = directory + "/" + relative;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) return path;
-  }
-  return {};
-}
-
 std::string ShippedUnitsFile() {
   // QUILLON_DATA_FROM_BIN and QUILLON_DATA_FROM_LIBEXEC are the installed
   // data folder relative to the folders of quillon and of its window program
   // (set by CMake from GNUInstallDirs); in the build tree the file is copied
   // beside both executables.
-  return FirstExistingFile(
-      ExecutableDirectory(),
+  return programs::FileBesideExecutable(
       {QUILLON_DATA_FROM_BIN "/units.txt", QUILLON_DATA_FROM_LIBEXEC "/units.txt", "units.txt"});
 }
 

@@ -2,8 +2,8 @@
 //
 // The folders follow the XDG base directory rules: a variable that is set to
 // an absolute path wins, otherwise the default under $HOME. The files that
-// ship with quillon are found relative to the running executable, so the
-// same code finds them in the build tree and in an installed tree.
+// ship with quillon are found relative to the running executable
+// (programs/common/ProgramFiles.h).
 #pragma once
 
 #include <string>
@@ -23,14 +23,6 @@ std::string UserUnitsFile();
 
 // The prompt's history: StateHome()/quillon/history (empty likewise).
 std::string HistoryFile();
-
-// The folder of the running executable, empty when it cannot be told.
-std::string ExecutableDirectory();
-
-// The first of `relativePaths` (relative to `directory`) that names an
-// existing file; empty when none does or `directory` is empty.
-std::string FirstExistingFile(const std::string& directory,
-                              const std::vector<std::string>& relativePaths);
 
 // The units file that ships with quillon, found beside the executable (build
 // tree) or in the installed data folder (share/quillon/units.txt); empty

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "programs/common/ProgramFiles.h"
 #include "programs/quillon/ExtraUnits.h"
 #include "programs/quillon/Paths.h"
 #include "programs/quillon/Questions.h"
@@ -74,14 +75,14 @@ TEST(Paths, FollowTheXdgVariablesOrTheDefaultsUnderHome) {
 }
 
 TEST(Paths, TheShippedFileLiesBesideTheExecutableInTheBuildTree) {
-  EXPECT_FALSE(quillon::ExecutableDirectory().empty());
+  EXPECT_FALSE(programs::ExecutableDirectory().empty());
   TemporaryFolder folder;
   folder.Write("share/quillon/units.txt", "");
   EXPECT_EQ(
-      quillon::FirstExistingFile(folder.path.string(), {"units.txt", "share/quillon/units.txt"}),
+      programs::FirstExistingFile(folder.path.string(), {"units.txt", "share/quillon/units.txt"}),
       (folder.path / "share/quillon/units.txt").string());
-  EXPECT_EQ(quillon::FirstExistingFile(folder.path.string(), {"share"}), "");  // a folder
-  EXPECT_EQ(quillon::FirstExistingFile("", {"units.txt"}), "");
+  EXPECT_EQ(programs::FirstExistingFile(folder.path.string(), {"share"}), "");  // a folder
+  EXPECT_EQ(programs::FirstExistingFile("", {"units.txt"}), "");
 }
 
 TEST(LoadUnitDefinitions, TheUsersFileComesAfterTheShippedOneAndMayUseIt) {
