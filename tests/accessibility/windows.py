@@ -235,6 +235,9 @@ def check_names(frame, pyatspi, program):
         labels = labels_of(node, pyatspi)
         if node.getRole() == pyatspi.ROLE_COMBO_BOX and labels:
             name = without_colon(labels[0]).replace("&", "")
+        # The list of controls as a screen reader announces them, for the record.
+        print("  %s %r%s" % (role(node), name,
+                             " (%s)" % node.description if node.description else ""), flush=True)
         if not name.strip():
             fail(where + " has no name")
             continue
