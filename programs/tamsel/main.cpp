@@ -12,6 +12,22 @@
 #include "programs/tamsel/Launch.h"
 #include "toolkit/Display.h"
 
+namespace {
+
+// Qt 6.5 and later switch a locale whose character set is not UTF-8 (the C
+// locale of cron or of `env -i`) to its UTF-8 form, and say so on standard
+// error at every start. tamsel's standard error holds its own messages, which
+// scripts read: that notice is left out; every other message of Qt passes.
+QtMessageHandler qtMessages = nullptr;
+
+void WithoutLocaleNotice(QtMsgType type, const QMessageLogContext& context,
+                         const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QLatin1String("Detected locale \""))) return;
+  if (qtMessages != nullptr) qtMessages(type, context, message);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   std::string windowFailure;
   if (argc == 1 && toolkit::DisplayAvailable()) windowFailure = tamsel::StartWindowProgram(argv);
@@ -20,6 +36,7 @@ int main(int argc, char** argv) {
   // and a poll more) whenever the socket's read notifier is turned off and
   // on again, that is at every reply.
   if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
+  qtMessages = qInstallMessageHandler(WithoutLocaleNotice);
   QCoreApplication application(argc, argv);
   tamsel::InstallTranslations();
   // Standard input read in blocks, so that the run can see whether more

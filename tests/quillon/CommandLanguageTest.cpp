@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Peers.h"
 #include "tests/support/Program.h"
 
 namespace {
@@ -56,15 +57,48 @@ Outcome RunQuillon(const Scratch& scratch, const std::vector<std::string>& varia
   return testing_support::RunProgram(command, environment);
 }
 
-// The languages: English by default, the two translations, and one without
-// a catalogue (English too).
-const std::vector<std::vector<std::string>> kLanguages = {
-    {"LANG=C.UTF-8"},
-    {"LANG=C.UTF-8", "LANGUAGE=de"},
-    {"LANG=C.UTF-8", "LANGUAGE=fr"},
-    {"LANG=C.UTF-8", "LANGUAGE=es"},
-    {"LC_ALL=C.UTF-8", "LANGUAGE=fr:de"},
-};
+// A folder of locales that these tests build (localedef), for the whole
+// run: an English and a German one. LANGUAGE needs a locale of a language:
+// the C library ignores it in the C locale and, since glibc 2.38, in
+// C.UTF-8 too. Empty (the test then fails or skips) when they cannot be
+// built.
+std::string LocalePath() {
+  static const Scratch folder;
+  static const std::string path = [] {
+    if (folder.Path().empty()) return std::string();
+    for (const char* locale : {"en_US", "de_DE"}) {
+      const std::string command = std::string("localedef -i ") + locale + " -f UTF-8 '" +
+                                  (folder.Path() / locale).string() + ".UTF-8' >/dev/null 2>&1";
+      if (std::system(command.c_str()) != 0) return std::string();
+    }
+    return "LOCPATH=" + folder.Path().string();
+  }();
+  return path;
+}
+
+#define REQUIRE_LOCALES()                                                                  \
+  do {                                                                                     \
+    if (LocalePath().empty()) {                                                            \
+      PEER_UNAVAILABLE("localedef cannot build en_US and de_DE (Debian package locales)"); \
+    }                                                                                      \
+  } while (false)
+
+// An English user's settings with `language` in LANGUAGE.
+std::vector<std::string> English(const std::string& language) {
+  return {LocalePath(), "LANG=en_US.UTF-8", "LANGUAGE=" + language};
+}
+
+// The languages: English by default, the two translations, one without a
+// catalogue (English too), and the C.UTF-8 locale.
+std::vector<std::vector<std::string>> Languages() {
+  return {
+      {"LANG=C.UTF-8"},
+      English("de"),
+      English("fr"),
+      English("es"),
+      {"LC_ALL=C.UTF-8", "LANGUAGE=fr:de"},
+  };
+}
 
 std::string Describe(const std::vector<std::string>& variables) {
   std::string text;
@@ -73,6 +107,7 @@ std::string Describe(const std::vector<std::string>& variables) {
 }
 
 TEST(CommandLanguage, TheHelpSpeaksTheUsersLanguage) {
+  REQUIRE_LOCALES();
   Scratch scratch;
   ASSERT_FALSE(scratch.Path().empty());
   const Outcome english = RunQuillon(scratch, {"LANG=C.UTF-8"}, {"--help"});
@@ -80,7 +115,7 @@ TEST(CommandLanguage, TheHelpSpeaksTheUsersLanguage) {
   EXPECT_EQ(english.output.rfind("Usage:\n  quillon ENTRY...", 0), 0u) << english.output;
   EXPECT_NE(english.output.find("sin2*3 is sin(2)*3"), std::string::npos);
 
-  const Outcome german = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=de"}, {"--help"});
+  const Outcome german = RunQuillon(scratch, English("de"), {"--help"});
   EXPECT_EQ(german.status, 0);
   EXPECT_EQ(german.output.rfind("Aufruf:\n  quillon EINGABE...      jede Eingabe auswerten", 0), 0u)
       << german.output;
@@ -88,7 +123,7 @@ TEST(CommandLanguage, TheHelpSpeaksTheUsersLanguage) {
   EXPECT_NE(german.output.find("  quillon convert BETRAG VON NACH\n"), std::string::npos);
   EXPECT_EQ(german.output.find("Things to know"), std::string::npos);
 
-  const Outcome french = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=fr"}, {"help"});
+  const Outcome french = RunQuillon(scratch, English("fr"), {"help"});
   EXPECT_EQ(french.status, 0);
   EXPECT_EQ(
       french.output.rfind("Utilisation :\n  quillon ENTRÉE...       évaluer chaque entrée", 0), 0u)
@@ -96,32 +131,36 @@ TEST(CommandLanguage, TheHelpSpeaksTheUsersLanguage) {
   EXPECT_NE(french.output.find("sin2*3 vaut sin(2)*3"), std::string::npos);
 
   // LANGUAGE lists the languages in order; one without a catalogue is passed.
-  EXPECT_EQ(RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=es:fr"}, {"-h"}).output, french.output);
-  EXPECT_EQ(RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=es"}, {"-h"}).output, english.output);
+  EXPECT_EQ(RunQuillon(scratch, English("es:fr"), {"-h"}).output, french.output);
+  EXPECT_EQ(RunQuillon(scratch, English("es"), {"-h"}).output, english.output);
   // The C locale has no language: the C library ignores LANGUAGE there.
   EXPECT_EQ(RunQuillon(scratch, {"LANGUAGE=de"}, {"-h"}).output, english.output);
+  // A German locale speaks German without LANGUAGE (with its own decimal
+  // separator).
+  EXPECT_EQ(
+      RunQuillon(scratch, {LocalePath(), "LANG=de_DE.UTF-8"}, {"-h"}).output.rfind("Aufruf:", 0),
+      0u);
 }
 
 TEST(CommandLanguage, ErrorsAndNotesSpeakTheUsersLanguage) {
+  REQUIRE_LOCALES();
   Scratch scratch;
   ASSERT_FALSE(scratch.Path().empty());
-  const Outcome german =
-      RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=de"}, {"convert", "km", "mi"});
+  const Outcome german = RunQuillon(scratch, English("de"), {"convert", "km", "mi"});
   EXPECT_EQ(german.status, 1);
   EXPECT_EQ(german.output, "");
   EXPECT_EQ(german.errors, "quillon: Aufruf: quillon convert BETRAG VON NACH\n");
-  const Outcome french = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=fr"}, {"exact"});
+  const Outcome french = RunQuillon(scratch, English("fr"), {"exact"});
   EXPECT_EQ(french.status, 1);
   EXPECT_EQ(french.errors, "quillon: utilisation : quillon exact QUESTION...\n");
 
-  const Outcome note = RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=de"}, {"2 gallon to L"});
+  const Outcome note = RunQuillon(scratch, English("de"), {"2 gallon to L"});
   EXPECT_EQ(note.status, 0);
   EXPECT_EQ(note.output, "7.570823568\n");
   EXPECT_EQ(
       note.errors.rfind("quillon: Hinweis: gallon steht für die US-Gallone (3.785411784 L)", 0), 0u)
       << note.errors;
-  const Outcome position =
-      RunQuillon(scratch, {"LANG=C.UTF-8", "LANGUAGE=fr"}, {"5 furlongz to m"});
+  const Outcome position = RunQuillon(scratch, English("fr"), {"5 furlongz to m"});
   EXPECT_EQ(position.status, 1);
   EXPECT_EQ(position.errors.rfind("quillon: 5 furlongz to m: à la position 3 : ", 0), 0u)
       << position.errors;
@@ -130,6 +169,7 @@ TEST(CommandLanguage, ErrorsAndNotesSpeakTheUsersLanguage) {
 // What scripts read is the same in every language: the answers, exact or
 // rounded, the lists, and the exit statuses.
 TEST(CommandLanguage, AnswersAndStatusesAreTheSameInEveryLanguage) {
+  REQUIRE_LOCALES();
   Scratch scratch;
   ASSERT_FALSE(scratch.Path().empty());
   const std::vector<std::vector<std::string>> commands = {
@@ -141,9 +181,9 @@ TEST(CommandLanguage, AnswersAndStatusesAreTheSameInEveryLanguage) {
   };
   for (const std::vector<std::string>& arguments : commands) {
     SCOPED_TRACE(arguments.front());
-    const Outcome reference = RunQuillon(scratch, kLanguages.front(), arguments);
+    const Outcome reference = RunQuillon(scratch, Languages().front(), arguments);
     EXPECT_FALSE(reference.output.empty());
-    for (const std::vector<std::string>& language : kLanguages) {
+    for (const std::vector<std::string>& language : Languages()) {
       const Outcome run = RunQuillon(scratch, language, arguments);
       EXPECT_EQ(run.status, reference.status) << Describe(language);
       EXPECT_EQ(run.output, reference.output) << Describe(language);
@@ -154,18 +194,10 @@ TEST(CommandLanguage, AnswersAndStatusesAreTheSameInEveryLanguage) {
 // The decimal separator follows LC_NUMERIC as before, and only it: German
 // messages leave it ".", German numbers make it "," in every language.
 TEST(CommandLanguage, TheDecimalSeparatorFollowsLcNumericAlone) {
+  REQUIRE_LOCALES();
   Scratch scratch;
   ASSERT_FALSE(scratch.Path().empty());
-  const fs::path locales = scratch.Path() / "locales";
-  fs::create_directories(locales);
-  const std::string localedef =
-      "localedef -i de_DE -f UTF-8 '" + (locales / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
-  if (std::system(localedef.c_str()) != 0) {
-    const char* required = std::getenv("TESSERA_REQUIRE_PEERS");
-    if (required != nullptr && std::string(required) == "1") FAIL() << "localedef failed";
-    GTEST_SKIP() << "localedef cannot build de_DE (Debian package locales)";
-  }
-  const std::string locpath = "LOCPATH=" + locales.string();
+  const std::string locpath = LocalePath();
   const std::vector<std::string> question = {"1/4", "1 mi to km"};
   const Outcome german = RunQuillon(scratch, {locpath, "LC_ALL=de_DE.UTF-8"}, question);
   EXPECT_EQ(german.status, 0) << german.errors;
