@@ -51,11 +51,11 @@ Token MakeOperator(std::string text, size_t at) {
 }
 
 // A number token at the end of `tokens`, its value 0 until set.
-mpq_class& AddNumber(std::vector<Token>& tokens, size_t at) {
+Token& AddNumber(std::vector<Token>& tokens, size_t at) {
   Token& token = tokens.emplace_back();
   token.kind = Token::Kind::Number;
   token.position = static_cast<int32_t>(at + 1);
-  return token.number.emplace();
+  return token;
 }
 
 // A decimal number at text[i]: digits, a decimal point, an exponent.
@@ -91,7 +91,7 @@ void ReadNumber(std::string_view text, size_t& i, char separator, std::vector<To
       i = j;
     }
   }
-  mpq_class& value = AddNumber(tokens, start);
+  Token& token = AddNumber(tokens, start);
   // Most numbers have a few digits: reduced in machine integers.
   if (static_cast<long>(written.size()) + std::max(scale, 0L) <= 18 && scale >= -18) {
     uint64_t numerator = 0, denominator = 1;
@@ -104,12 +104,10 @@ void ReadNumber(std::string_view text, size_t& i, char separator, std::vector<To
       numerator /= common;
       denominator /= common;
     }
-    static_assert(sizeof(unsigned long) == sizeof(uint64_t), "a digit run fits mpz's ui");
-    mpz_set_ui(mpq_numref(value.get_mpq_t()), static_cast<unsigned long>(numerator));
-    mpz_set_ui(mpq_denref(value.get_mpq_t()),
-               static_cast<unsigned long>(numerator == 0 ? 1 : denominator));
+    token.SetNumber(numerator, numerator == 0 ? 1 : denominator);
     return;
   }
+  mpq_class value;
   mpz_set_str(mpq_numref(value.get_mpq_t()), written.c_str(), 10);
   if (sgn(value) != 0 && (scale > kMaxDecimalExponent || scale < -kMaxDecimalExponent))
     throw EQuantityError("exponent too large", static_cast<int32_t>(start + 1));
@@ -125,6 +123,7 @@ void ReadNumber(std::string_view text, size_t& i, char separator, std::vector<To
     }
   }
   CheckSize(value);
+  token.SetNumber(std::move(value));
 }
 
 // q *= right and q /= right in place, as Multiply and Divide compute them.
@@ -143,6 +142,49 @@ void DivideBy(Quantity& q, const Quantity& right) {
 
 }  // namespace
 
+static_assert(sizeof(unsigned long) == sizeof(uint64_t), "a token's integers fit mpz's ui");
+
+mpq_class Token::Number() const {
+  mpq_class value;
+  NumberInto(value);
+  return value;
+}
+
+void Token::NumberInto(mpq_class& value) const {
+  if (big_) {
+    value = *big_;
+    return;
+  }
+  mpz_set_ui(mpq_numref(value.get_mpq_t()), static_cast<unsigned long>(numerator_));
+  mpz_set_ui(mpq_denref(value.get_mpq_t()), static_cast<unsigned long>(denominator_));
+}
+
+void Token::SetNumber(mpq_class value) {
+  value.canonicalize();
+  if (sgn(value) >= 0 && mpz_fits_ulong_p(value.get_num_mpz_t()) &&
+      mpz_fits_ulong_p(value.get_den_mpz_t())) {
+    SetNumber(value.get_num().get_ui(), value.get_den().get_ui());
+    return;
+  }
+  big_ = std::move(value);
+}
+
+void Token::SetNumber(uint64_t numerator, uint64_t denominator) {
+  const uint64_t common = std::gcd(numerator, denominator);
+  numerator_ = common > 1 ? numerator / common : numerator;
+  denominator_ = common > 1 ? denominator / common : denominator;
+  big_.reset();
+}
+
+bool Token::NumberIsZero() const { return big_ ? sgn(*big_) == 0 : numerator_ == 0; }
+
+bool Token::NumberIsInteger() const { return big_ ? big_->get_den() == 1 : denominator_ == 1; }
+
+std::optional<uint64_t> Token::SmallInteger(uint64_t limit) const {
+  if (big_ || denominator_ != 1 || numerator_ > limit) return std::nullopt;
+  return numerator_;
+}
+
 std::vector<Token> Tokenize(std::string_view text, char separator,
                             const std::function<bool(std::string_view)>& isName) {
   std::vector<Token> tokens;
@@ -156,7 +198,7 @@ std::vector<Token> Tokenize(std::string_view text, char separator,
     }
     if (const Glyph* glyph = GlyphAt(text, i)) {
       tokens.push_back(MakeOperator(std::string(glyph->op), i));
-      if (glyph->power != 0) AddNumber(tokens, i) = glyph->power;
+      if (glyph->power != 0) AddNumber(tokens, i).SetNumber(static_cast<uint64_t>(glyph->power), 1);
       i += glyph->bytes.size();
       continue;
     }
@@ -285,23 +327,46 @@ Quantity Parser::Term(bool& hasUnit) {
     const bool divide = tokens_[at_].text != "*";
     const int32_t position = tokens_[at_].position;
     ++at_;
-    const Quantity right = Product(hasUnit);
-    try {
-      if (divide) {
-        DivideBy(q, right);
-      } else {
-        MultiplyBy(q, right);
+    const auto apply = [&](const Quantity& right) {
+      try {
+        if (divide) {
+          DivideBy(q, right);
+        } else {
+          MultiplyBy(q, right);
+        }
+      } catch (const EQuantityError& error) {
+        throw EQuantityError(error.Message(), position);
       }
-    } catch (const EQuantityError& error) {
-      throw EQuantityError(error.Message(), position);
+    };
+    // Most right-hand sides of a definition are one unit (mile/hour).
+    if (const Quantity* unit = PlainUnitAhead(); unit != nullptr && !StartsPower(at_ + 1)) {
+      ++at_;
+      hasUnit = true;
+      apply(*unit);
+    } else {
+      apply(Product(hasUnit));
     }
   }
   return q;
 }
 
-bool Parser::StartsPower() const {
-  if (at_ >= end_) return false;
-  const Token& token = tokens_[at_];
+const Quantity* Parser::PlainUnitAhead() const {
+  if (!exact_ || keepUses_ || at_ >= end_ || tokens_[at_].kind != Token::Kind::Word) return nullptr;
+  // A word after it may make a name of several words; a power applies to it.
+  if (at_ + 1 < end_ &&
+      (tokens_[at_ + 1].kind == Token::Kind::Word ||
+       (tokens_[at_ + 1].kind == Token::Kind::Operator && tokens_[at_ + 1].text == "^")))
+    return nullptr;
+  const Unit* unit = exact_(tokens_[at_].text);
+  if (unit == nullptr || (unit->reading && sgn(unit->zero) != 0)) return nullptr;
+  return &unit->value;
+}
+
+bool Parser::StartsPower() const { return StartsPower(at_); }
+
+bool Parser::StartsPower(size_t at) const {
+  if (at >= end_) return false;
+  const Token& token = tokens_[at];
   switch (token.kind) {
     case Token::Kind::Word:
       return token.text != "per";
@@ -317,11 +382,19 @@ Quantity Parser::Product(bool& hasUnit) {
   // Juxtaposed factors; a number after a unit starts a compound amount.
   while (StartsPower()) {
     const int32_t position = tokens_[at_].position;
-    const Quantity right = PowerOf(hasUnit);
-    try {
-      MultiplyBy(q, right);
-    } catch (const EQuantityError& error) {
-      throw EQuantityError(error.Message(), position);
+    const auto multiply = [&](const Quantity& right) {
+      try {
+        MultiplyBy(q, right);
+      } catch (const EQuantityError& error) {
+        throw EQuantityError(error.Message(), position);
+      }
+    };
+    if (const Quantity* unit = PlainUnitAhead()) {
+      ++at_;
+      hasUnit = true;
+      multiply(*unit);
+    } else {
+      multiply(PowerOf(hasUnit));
     }
   }
   return q;
@@ -339,15 +412,15 @@ int64_t Parser::Exponent() {
     ++at_;
   }
   if (at_ >= end_ || tokens_[at_].kind != Token::Kind::Number) Fail("integer exponent expected");
-  const mpq_class& number = *tokens_[at_].number;
-  if (number.get_den() != 1) Fail("the exponent must be an integer");
-  if (cmp(number, 1000) > 0) Fail("exponent too large");
+  if (!tokens_[at_].NumberIsInteger()) Fail("the exponent must be an integer");
+  const std::optional<uint64_t> number = tokens_[at_].SmallInteger(1000);
+  if (!number) Fail("exponent too large");
   ++at_;
   if (parenthesized) {
     if (!IsOperator(")")) Fail("\")\" expected");
     ++at_;
   }
-  const int64_t n = number.get_num().get_si();
+  const auto n = static_cast<int64_t>(*number);
   return negative ? -n : n;
 }
 
@@ -388,35 +461,40 @@ Quantity Parser::Unary(bool& hasUnit) {
   return Primary(hasUnit);
 }
 
+// Each kind of primary is built by a function of its own, returned as it is
+// made: a move of a GMP rational allocates.
 Quantity Parser::Primary(bool& hasUnit) {
   if (at_ >= end_) Fail("amount expected");
   const Token& token = tokens_[at_];
-  if (token.kind == Token::Kind::Number) {
-    ++at_;
-    // A fraction of numbers binds first: 1/1000 kg is a thousandth of a kg.
-    Quantity q;
-    q.value = *token.number;
-    while (at_ + 1 < end_ && tokens_[at_].kind == Token::Kind::Operator &&
-           tokens_[at_].text == "/" && tokens_[at_ + 1].kind == Token::Kind::Number &&
-           !(at_ + 2 < end_ && tokens_[at_ + 2].kind == Token::Kind::Operator &&
-             tokens_[at_ + 2].text == "^")) {
-      if (sgn(*tokens_[at_ + 1].number) == 0) Fail("division by zero");
-      q.value /= *tokens_[at_ + 1].number;
-      at_ += 2;
-    }
-    return q;
-  }
-  if (token.kind == Token::Kind::Operator && token.text == "(") {
-    ++at_;
-    if (++depth_ > kMaxDepth) Fail("expression nested too deeply");
-    Quantity q = Sum();
-    --depth_;
-    if (!IsOperator(")")) Fail("\")\" expected");
-    ++at_;
-    return q;
-  }
+  if (token.kind == Token::Kind::Number) return NumberAt();
+  if (token.kind == Token::Kind::Operator && token.text == "(") return Parenthesized();
   if (token.kind == Token::Kind::Word) return UnitAt(hasUnit);
   Fail(token.kind == Token::Kind::End ? "amount expected" : "unexpected \"" + token.text + "\"");
+}
+
+Quantity Parser::NumberAt() {
+  Quantity q;
+  tokens_[at_++].NumberInto(q.value);
+  // A fraction of numbers binds first: 1/1000 kg is a thousandth of a kg.
+  while (at_ + 1 < end_ && tokens_[at_].kind == Token::Kind::Operator && tokens_[at_].text == "/" &&
+         tokens_[at_ + 1].kind == Token::Kind::Number &&
+         !(at_ + 2 < end_ && tokens_[at_ + 2].kind == Token::Kind::Operator &&
+           tokens_[at_ + 2].text == "^")) {
+    if (tokens_[at_ + 1].NumberIsZero()) Fail("division by zero");
+    q.value /= tokens_[at_ + 1].Number();
+    at_ += 2;
+  }
+  return q;
+}
+
+Quantity Parser::Parenthesized() {
+  ++at_;
+  if (++depth_ > kMaxDepth) Fail("expression nested too deeply");
+  Quantity q = Sum();
+  --depth_;
+  if (!IsOperator(")")) Fail("\")\" expected");
+  ++at_;
+  return q;
 }
 
 Quantity Parser::UnitAt(bool& hasUnit) {
@@ -453,9 +531,8 @@ Quantity Parser::UnitAt(bool& hasUnit) {
     if (found->unit->reading && sgn(found->unit->zero) != 0) throw readingError();
     at_ += n;
     hasUnit = true;
-    Quantity value = found->Value();
-    if (keepUses_) used_.push_back(UnitUse{std::move(*found), position});
-    return value;
+    if (keepUses_) used_.push_back(UnitUse{*found, position});
+    return found->Value();
   }
   const std::string& word = tokens_[at_].text;
   if (word == "square" || word == "sq" || word == "cubic" || word == "cu") {

@@ -26,9 +26,23 @@ namespace quantity::detail {
 struct Token {
   enum class Kind { Number, Word, Operator, End };
   Kind kind = Kind::End;
-  std::string text;                 // a word as written; an operator's character
-  std::optional<mpq_class> number;  // a number's exact value (only a number's)
-  int32_t position = 0;             // character offset from 1
+  std::string text;      // a word as written; an operator's character
+  int32_t position = 0;  // character offset from 1
+
+  // A number's exact value (only a number's). Most numbers written fit
+  // machine integers, and are kept so: a token costs no GMP allocation.
+  mpq_class Number() const;
+  void NumberInto(mpq_class& value) const;
+  void SetNumber(mpq_class value);
+  void SetNumber(uint64_t numerator, uint64_t denominator);
+  bool NumberIsZero() const;
+  bool NumberIsInteger() const;
+  // The number when it is an integer up to `limit`, else nothing.
+  std::optional<uint64_t> SmallInteger(uint64_t limit) const;
+
+ private:
+  uint64_t numerator_ = 0, denominator_ = 1;  // reduced, when big_ is empty
+  std::optional<mpq_class> big_;
 };
 
 // The tokens of `text`, ending with an End token. `isName` tells whether a
@@ -74,11 +88,15 @@ class Parser {
   Quantity PowerOf(bool& hasUnit);
   Quantity Unary(bool& hasUnit);
   Quantity Primary(bool& hasUnit);
+  Quantity NumberAt();
+  Quantity Parenthesized();
   int64_t Exponent();
   Quantity UnitAt(bool& hasUnit);
   bool IsOperator(const char* op) const;
   bool IsWord(const char* word) const;
   bool StartsPower() const;
+  bool StartsPower(size_t at) const;
+  const Quantity* PlainUnitAhead() const;
   [[noreturn]] void Fail(const std::string& message) const;
 
   const std::vector<Token>& tokens_;

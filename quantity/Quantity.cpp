@@ -170,13 +170,14 @@ Quantity Power(const Quantity& a, int64_t n) {
   if (bits * static_cast<size_t>(n < 0 ? -n : n) > kMaxBits + 64)
     throw EQuantityError("number too large");
   const unsigned long magnitude = static_cast<unsigned long>(n < 0 ? -n : n);
-  mpz_class num, den;
-  mpz_pow_ui(num.get_mpz_t(), a.value.get_num_mpz_t(), magnitude);
-  mpz_pow_ui(den.get_mpz_t(), a.value.get_den_mpz_t(), magnitude);
-  mpq_class result = n >= 0 ? mpq_class(num, den) : mpq_class(den, num);
+  Quantity q;
+  q.dimension = dimension;
+  mpq_ptr result = q.value.get_mpq_t();
+  mpz_pow_ui(n >= 0 ? mpq_numref(result) : mpq_denref(result), a.value.get_num_mpz_t(), magnitude);
+  mpz_pow_ui(n >= 0 ? mpq_denref(result) : mpq_numref(result), a.value.get_den_mpz_t(), magnitude);
   // Powers of a reduced fraction are reduced; only the sign may need moving.
-  if (sgn(result.get_den()) < 0) result.canonicalize();
-  return Quantity{result, dimension};
+  if (sgn(q.value.get_den()) < 0) q.value.canonicalize();
+  return q;
 }
 
 namespace {

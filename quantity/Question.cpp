@@ -54,7 +54,8 @@ bool ReadingAt(const UnitTable& table, const std::vector<Token>& tokens, size_t 
       (tokens[at].text == "-" || tokens[at].text == "+"))
     negative = tokens[at++].text == "-";
   if (at >= end || tokens[at].kind != Token::Kind::Number) return false;
-  reading = negative ? mpq_class(-*tokens[at].number) : *tokens[at].number;
+  tokens[at].NumberInto(reading);
+  if (negative) reading = -reading;
   scale = ScaleOf(table, tokens, at + 1, end);
   return scale.has_value();
 }
@@ -212,7 +213,7 @@ Answer Convert(const UnitTable& table, const mpq_class& amount, std::string_view
                std::string_view to) {
   const std::string question = "1 " + std::string(from) + " to " + std::string(to);
   std::vector<Token> tokens = Tokens(table, question, '.');
-  tokens.front().number = amount;
+  tokens.front().SetNumber(amount);
   return AskTokens(table, tokens, question);
 }
 

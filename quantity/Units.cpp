@@ -69,11 +69,12 @@ bool TakesSymbolPrefix(const Unit& unit, const std::string& name) {
   return name == unit.names.front() || name.size() <= 3;
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
 std::string_view Trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
 }
 
 bool SameMeaning(const FoundUnit& a, const FoundUnit& b) {
@@ -99,11 +100,21 @@ UnitTable::UnitTable() = default;
 UnitTable::~UnitTable() = default;
 
 void UnitTable::Index(Unit& unit) {
+  for (const std::string& name : unit.names) byName_.emplace(name, &unit);
+  IndexSeveralWords(unit);
+}
+
+void UnitTable::IndexSeveralWords(const Unit& unit) {
   for (const std::string& name : unit.names) {
-    byName_.emplace(name, &unit);
     if (const size_t blank = name.find(' '); blank != std::string::npos) {
-      ++firstWords_[Lower(name.substr(0, blank))];
-      severalWords_.push_back(Lower(name));
+      std::string lowered = Lower(name);
+      const std::string_view firstWord = std::string_view(lowered).substr(0, blank);
+      if (auto it = firstWords_.find(firstWord); it != firstWords_.end()) {
+        ++it->second;
+      } else {
+        firstWords_.emplace(firstWord, 1);
+      }
+      severalWords_.push_back(std::move(lowered));
     }
   }
   lowerNamesBuilt_ = false;
@@ -349,20 +360,24 @@ class DefinitionsLoader {
     unit->names.reserve(static_cast<size_t>(std::count(names.begin(), names.end(), ',')) + 1);
     while (!names.empty()) {
       const size_t comma = names.find(',');
-      std::string name = CheckedName(Trimmed(names.substr(0, comma)));
-      if (table_.byName_.count(name) != 0 ||
-          std::count(unit->names.begin(), unit->names.end(), name))
-        throw EQuantityError("\"" + name + "\" is already defined");
-      unit->names.push_back(std::move(name));
+      unit->names.push_back(CheckedName(Trimmed(names.substr(0, comma))));
       if (comma == std::string_view::npos) break;
       names.remove_prefix(comma + 1);
     }
     if (unit->names.empty()) throw EQuantityError("a definition needs a name");
+    // Each name into the index as it is checked; a name taken takes the
+    // line's names out again.
+    for (size_t i = 0; i < unit->names.size(); ++i) {
+      if (!table_.byName_.try_emplace(unit->names[i], unit.get()).second) {
+        for (size_t k = 0; k < i; ++k) table_.byName_.erase(unit->names[k]);
+        throw EQuantityError("\"" + unit->names[i] + "\" is already defined");
+      }
+    }
+    table_.IndexSeveralWords(*unit);
     unit->definition = std::string(definition);
     unit->category = category_;
     unit->file = fileName_;
     unit->line = number;
-    table_.Index(*unit);
     table_.units_.push_back(std::move(unit));
     states_.push_back(std::move(pending));
   }
@@ -371,7 +386,7 @@ class DefinitionsLoader {
     if (name.empty()) throw EQuantityError("empty name");
     std::string result;
     result.reserve(name.size());
-    if (name.find_first_of(" \t") == std::string_view::npos) {
+    if (std::none_of(name.begin(), name.end(), IsBlank)) {
       // One word, as most names are: checked, then taken whole.
       for (size_t i = 0; i < name.size(); ++i) {
         if (!IsNameByte(name[i], i)) throw NotAName(name);
@@ -406,7 +421,9 @@ class DefinitionsLoader {
   }
 
   static void CheckNotReserved(const std::string& name) {
-    if (name.size() > 7) return;  // longer than every word of questions
+    // Longer than every word of questions, or not starting as one does.
+    if (name.size() > 7 || std::string_view("tipsc").find(name.front()) == std::string_view::npos)
+      return;
     for (const std::string_view reserved :
          {"to", "into", "per", "square", "cubic", "sq", "cu", "squared", "cubed"}) {
       if (name == reserved) throw EQuantityError("\"" + name + "\" is a word of questions");

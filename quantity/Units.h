@@ -132,6 +132,7 @@ class UnitTable {
   friend class DefinitionsLoader;
   void Reindex();
   void Index(Unit& unit);
+  void IndexSeveralWords(const Unit& unit);
   void BuildLowerNames() const;
   void FindPlain(std::string_view text, bool fold, bool plural,
                  std::vector<FoundUnit>& found) const;

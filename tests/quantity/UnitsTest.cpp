@@ -53,17 +53,19 @@ TEST(Definitions, EveryFaultNamesItsLineAndTheRestStillLoads) {
   const std::vector<std::string> problems =
       Texts(table.Load("[speed]\n"
                        "fps = ft/s\n"
-                       "oops = ft/furlong\n"  // 3: unknown
-                       "a = b2 + 1 m\n"       // 4: cycle with 5
-                       "b2 = a\n"             // 5
-                       "slow = ft\n"          // 6: not a speed
-                       "ft = 1 m\n"           // 7: taken
-                       "fast = (ft/s\n"       // 8: syntax
-                       "twice = 2 fps\n"      // 9: fine, after its use
-                       "uses = oops\n"        // 10: uses a failed one
-                       "zero = 0 m/s\n"       // 11: not positive
-                       "to = 1 m/s\n"         // 12: a word of questions
-                       "[nonsense\n",         // 13
+                       "oops = ft/furlong\n"   // 3: unknown
+                       "a = b2 + 1 m\n"        // 4: cycle with 5
+                       "b2 = a\n"              // 5
+                       "slow = ft\n"           // 6: not a speed
+                       "ft = 1 m\n"            // 7: taken
+                       "fast = (ft/s\n"        // 8: syntax
+                       "twice = 2 fps\n"       // 9: fine, after its use
+                       "uses = oops\n"         // 10: uses a failed one
+                       "zero = 0 m/s\n"        // 11: not positive
+                       "to = 1 m/s\n"          // 12: a word of questions
+                       "brisk, ft = 3 fps\n"   // 13: its second name is taken
+                       "swift, swift = fps\n"  // 14: a name twice
+                       "[nonsense\n",          // 15
                        "more.txt"));
   const std::vector<std::string> expected = {
       "more.txt:3: unknown unit \"furlong\"",
@@ -75,13 +77,15 @@ TEST(Definitions, EveryFaultNamesItsLineAndTheRestStillLoads) {
       "more.txt:10: uses \"oops\", which could not be defined",
       "more.txt:11: a unit must be greater than zero",
       "more.txt:12: \"to\" is a word of questions",
-      "more.txt:13: a category heading ends with \"]\"",
+      "more.txt:13: \"ft\" is already defined",
+      "more.txt:14: \"swift\" is already defined",
+      "more.txt:15: a category heading ends with \"]\"",
   };
   EXPECT_EQ(problems, expected);
   // Only the sound lines were added, and no name of a failed one is left.
   EXPECT_TRUE(table.Find("fps"));
   EXPECT_TRUE(table.Find("twice"));
-  for (const char* name : {"oops", "a", "b2", "slow", "fast", "uses", "zero"})
+  for (const char* name : {"oops", "a", "b2", "slow", "fast", "uses", "zero", "brisk", "swift"})
     EXPECT_FALSE(table.Find(name)) << name;
   EXPECT_EQ(quantity::Ask(table, "1 ft to m").ExactText(), "381/1250");
 }
