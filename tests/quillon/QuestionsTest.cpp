@@ -48,7 +48,9 @@ TEST(Questions, PoundsOuncesAndTonsAreTheInternationalMasses) {
 TEST(Questions, AstronomicalAndAtomicUnitsAreTheCurrentValues) {
   EXPECT_EQ(Answer("1 au to m"), "149597870700");
   EXPECT_EQ(Answer("1 ly to km"), Localized("9460730472580.8"));
-  EXPECT_EQ(Answer("1 u to kg"), Localized("1.6605390666E-27"));
+  // CODATA 2022.
+  EXPECT_EQ(Answer("1 u to kg"), Localized("1.66053906892E-27"));
+  EXPECT_EQ(Answer("1 me to kg"), Localized("9.1093837139E-31"));
 }
 
 TEST(Questions, DataSizesArePowersOfTenAndTheBinaryOnesOfTwo) {
