@@ -188,6 +188,13 @@ std::optional<uint64_t> Token::SmallInteger(uint64_t limit) const {
 std::vector<Token> Tokenize(std::string_view text, char separator,
                             const std::function<bool(std::string_view)>& isName) {
   std::vector<Token> tokens;
+  Tokenize(text, separator, isName, tokens);
+  return tokens;
+}
+
+void Tokenize(std::string_view text, char separator,
+              const std::function<bool(std::string_view)>& isName, std::vector<Token>& tokens) {
+  tokens.clear();
   tokens.reserve(text.size() / 2 + 2);
   size_t i = 0;
   while (i < text.size()) {
@@ -257,7 +264,6 @@ std::vector<Token> Tokenize(std::string_view text, char separator,
   Token end;
   end.position = static_cast<int32_t>(text.size() + 1);
   tokens.push_back(std::move(end));
-  return tokens;
 }
 
 bool IsJoiningWord(const Token& token) {

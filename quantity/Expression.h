@@ -50,6 +50,9 @@ struct Token {
 // position of a character that belongs to no token.
 std::vector<Token> Tokenize(std::string_view text, char separator,
                             const std::function<bool(std::string_view)>& isName);
+// The same into `tokens`, whose memory is reused.
+void Tokenize(std::string_view text, char separator,
+              const std::function<bool(std::string_view)>& isName, std::vector<Token>& tokens);
 
 // Looks a unit up by the text written; nothing when unknown.
 using Lookup = std::function<std::optional<FoundUnit>(const std::string& text, int32_t position)>;

@@ -1,6 +1,7 @@
 #include "quantity/Units.h"
 
 #include <algorithm>
+#include <deque>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -478,7 +479,12 @@ class DefinitionsLoader {
     const auto isName = [this](std::string_view name) {
       return table_.byName_.find(name) != table_.byName_.end();
     };
-    const std::vector<detail::Token> tokens = detail::Tokenize(text, '.', isName);
+    // One vector of tokens for each depth of definitions being resolved
+    // (a definition's parser waits while one it uses is resolved), reused
+    // from definition to definition.
+    if (tokensAtDepth_.size() <= path_.size()) tokensAtDepth_.resize(path_.size() + 1);
+    std::vector<detail::Token>& tokens = tokensAtDepth_[path_.size()];
+    detail::Tokenize(text, '.', isName, tokens);
     const auto lookup = [this](const std::string& name, int32_t) { return LookUp(name); };
     detail::Parser parser(tokens, 0, tokens.size() - 1, lookup);
     parser.KeepUses(false);
@@ -538,6 +544,7 @@ class DefinitionsLoader {
   std::string category_ = "other";
   std::vector<Pending> states_;
   std::vector<std::string> path_;
+  std::deque<std::vector<detail::Token>> tokensAtDepth_;  // deque: its elements stay put
   // The units of this file by address, sorted: their places in the table.
   std::vector<std::pair<const Unit*, size_t>> indexOf_;
   std::map<std::string, std::string> notes_;

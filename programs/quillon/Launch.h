@@ -33,10 +33,4 @@ std::string PromptProgram();
 // only when that fails, with the reason.
 std::string StartPromptProgram(char** argv);
 
-// Readies the heap for the start-up (the units file's definitions, some
-// half a megabyte of small blocks): where the system can, its pages are
-// mapped in one call instead of one page fault each, which costs much more
-// in a virtual machine. Changes nothing the program sees.
-void PrepareHeapForStartUp();
-
 }  // namespace quillon

@@ -32,7 +32,6 @@ int main(int argc, char** argv) {
   const bool prompt = noArguments && quillon::StandardInputIsTerminal();
   std::string noPromptProgram;
   if (prompt) noPromptProgram = quillon::StartPromptProgram(argv);
-  quillon::PrepareHeapForStartUp();
   rtl::LoadDecimalSeparatorFromLocale();
   quillon::LoadExtraUnits(std::cerr);
   quillon::Console console{std::cin, std::cout, std::cerr};
