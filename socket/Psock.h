@@ -1,11 +1,13 @@
 // Psock: a TCP client socket component and the timer that bounds its waits.
 //
 // Everything runs on the GUI thread. TPowersock never blocks inside a system
-// call: its socket is non-blocking, its notifications arrive as messages of a
-// hidden message window, and each waiting operation is a loop that waits for
-// the next event (at most 2 ms at a time) and pumps the event queue. Code of
-// the program, including Cancel or Abort on the same component, can therefore
-// run inside a wait.
+// call for long: its socket is non-blocking, its notifications arrive as
+// messages of a hidden message window, and each waiting operation is a loop
+// that waits for the next event (at most 2 ms at a time) and pumps the event
+// queue. (A read that no OnDataAvailable handler watches waits for its own
+// socket instead, also at most 2 ms between two pumps.) Code of the program,
+// including Cancel or Abort on the same component, can therefore run inside
+// a wait.
 #pragma once
 
 /// \file
@@ -412,6 +414,10 @@ class TPowersock : public toolkit::Component {
   // Receives into the read-ahead behind the bytes kept (moved to its start
   // first); returns what ReceiveSome returned.
   long ReceiveMore();
+  // Waits for the next event instead of receiving, when the last receive
+  // emptied the socket and its notifier has seen nothing since; true when
+  // it waited.
+  bool WaitFirst();
 
   bool started_ = false;  // holds a user of the socket layer
   bool timeOutDue_ = false;
@@ -422,6 +428,7 @@ class TPowersock : public toolkit::Component {
   std::array<unsigned char, kBufferSize> readAhead_{};
   size_t readBegin_ = 0;
   size_t readEnd_ = 0;
+  bool drained_ = false;           // the last plain receive took all that waited
   std::string partialLine_;        // kept when the peer closed mid-line
   std::unique_ptr<TlsState> tls_;  // the session, when there is one, and what it came to
 };
