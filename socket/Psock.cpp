@@ -776,12 +776,29 @@ bool TPowersock::WaitFirst() {
   // most 2 ms at a time, and the event queue is pumped between two waits, so
   // that a time-out, Cancel or other events are handled as in any wait. The
   // receive follows the moment bytes (or the peer's end) are there.
+  //
+  // A peer that answers within microseconds (a server on this machine, on
+  // another processor) is met by asking without sleeping first, which spares
+  // the wake-up from a sleep. Each time that this fails the next tries are
+  // put off for twice as many waits (up to 512), so that a slower peer, or a
+  // busy machine, costs almost nothing.
   ArmTimeOut();
-  if (WaitUntilReadable(SocketHandle, 2)) {
-    drained_ = false;
+  bool ready = false;
+  if (spinSkips_ > 0) {
+    --spinSkips_;
+  } else if (SpinUntilReadable(SocketHandle, kSpin)) {
+    ready = true;
+    spinBackOff_ = 0;
   } else {
-    Pump();
+    spinBackOff_ = std::clamp(spinBackOff_ * 2, 8, 512);
+    spinSkips_ = spinBackOff_;
   }
+  if (!ready) ready = WaitUntilReadable(SocketHandle, 2);
+  if (!ready) {
+    Pump();
+    return true;
+  }
+  drained_ = false;
   return true;
 }
 

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -520,6 +521,16 @@ bool WaitUntilReadable(TSocket socket, int limitMs) {
   if (socket == kNoSocket) return false;
   pollfd probe{socket, POLLIN, 0};
   return ::poll(&probe, 1, limitMs) > 0;
+}
+
+bool SpinUntilReadable(TSocket socket, std::chrono::microseconds limit) {
+  if (socket == kNoSocket) return false;
+  const auto end = std::chrono::steady_clock::now() + limit;
+  do {
+    pollfd probe{socket, POLLIN, 0};
+    if (::poll(&probe, 1, 0) != 0) return true;
+  } while (std::chrono::steady_clock::now() < end);
+  return false;
 }
 
 int closesocket(TSocket socket) {

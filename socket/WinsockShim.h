@@ -20,6 +20,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -82,6 +83,10 @@ void WaitUntilWritable(TSocket socket, int limitMs);
 /// True when it has (bytes, the peer's end or an error), false when the
 /// time ran out first.
 bool WaitUntilReadable(TSocket socket, int limitMs);
+/// Asks again and again, without sleeping, whether the socket has something
+/// to read, for at most `limit`; as WaitUntilReadable. For a peer that
+/// answers within microseconds this is sooner than a wake-up from a sleep.
+bool SpinUntilReadable(TSocket socket, std::chrono::microseconds limit);
 /// Detaches the socket from its window and closes it.
 int closesocket(TSocket socket);
 /// A dotted IPv4 address in network byte order; INADDR_NONE when `text` is
