@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
+#include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -530,16 +531,9 @@ bool SpinUntilReadable(TSocket socket, std::chrono::microseconds limit) {
   for (;;) {
     pollfd probe{socket, POLLIN, 0};
     if (::poll(&probe, 1, 0) != 0) return true;
-    // About a microsecond between two questions: a later answer by that
-    // much at most, for far fewer system calls.
-    const auto now = Clock::now();
-    if (now >= end) return false;
-    const auto next = now + std::chrono::microseconds(1);
-    while (Clock::now() < next) {
-#if defined(__x86_64__) || defined(__i386__)
-      __builtin_ia32_pause();
-#endif
-    }
+    if (Clock::now() >= end) return false;
+    // The peer may be waiting for this very processor: it goes first.
+    ::sched_yield();
   }
 }
 
