@@ -806,7 +806,7 @@ long TPowersock::ReceiveSome(unsigned char* data, size_t count) {
   if (!tls_->session) {
     const long n = Psock::recv(SocketHandle, data, count, /*peek=*/false);
     // Fewer bytes than there was room for: the socket had no more just now,
-    // so the next read waits for its notifier before it asks again (the
+    // so the next read waits for the socket before it asks again (the
     // receive that would only say "would block" is spared).
     drained_ = n > 0 && static_cast<size_t>(n) < count;
     return n;

@@ -429,12 +429,13 @@ class TPowersock : public toolkit::Component {
   std::array<unsigned char, kBufferSize> readAhead_{};
   size_t readBegin_ = 0;
   size_t readEnd_ = 0;
+  // Whether the last plain receive took all that waited (see WaitFirst).
   bool drained_ = false;
   // How long a wait of a read asks without sleeping, and how many waits do
   // without (see WaitFirst).
   static constexpr std::chrono::microseconds kSpin{50};
   int spinBackOff_ = 0;
-  int spinSkips_ = 0;              // the last plain receive took all that waited
+  int spinSkips_ = 0;
   std::string partialLine_;        // kept when the peer closed mid-line
   std::unique_ptr<TlsState> tls_;  // the session, when there is one, and what it came to
 };

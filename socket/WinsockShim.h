@@ -83,9 +83,10 @@ void WaitUntilWritable(TSocket socket, int limitMs);
 /// True when it has (bytes, the peer's end or an error), false when the
 /// time ran out first.
 bool WaitUntilReadable(TSocket socket, int limitMs);
-/// Asks again and again, without sleeping, whether the socket has something
-/// to read, for at most `limit`; as WaitUntilReadable. For a peer that
-/// answers within microseconds this is sooner than a wake-up from a sleep.
+/// Asks again and again, without sleeping (but yielding the processor
+/// between two questions), whether the socket has something to read, for at
+/// most `limit`; as WaitUntilReadable. For a peer that answers within
+/// microseconds this is sooner than a wake-up from a sleep.
 bool SpinUntilReadable(TSocket socket, std::chrono::microseconds limit);
 /// Detaches the socket from its window and closes it.
 int closesocket(TSocket socket);
