@@ -263,6 +263,11 @@ void TPowersock::InitWinsock() {
 
 void TPowersock::AttachSocket(TSocket socket) {
   WSAAsyncSelect(socket, WindowHandle.get(), SocketMessage, kSelectEvents);
+  // A read notification changes something only for an OnDataAvailable
+  // handler, or for Succeeded after a failed notification; else the event
+  // loop is spared it (the waits read the socket themselves).
+  SetReadInterest(socket, [this] { return static_cast<bool>(OnDataAvailable) || !Succeeded; });
+  drained_ = false;
 }
 
 // ---------------------------------------------------------------------------
@@ -482,6 +487,7 @@ void TPowersock::Connect() {
   LookupDone = false;
   Succeeded = true;
   connectNotified_ = false;
+  drained_ = false;
   *tls_ = {};  // of an earlier attempt that never connected
   StartConnect();
   // The session exists from here on, so that even bytes that an OnConnect
@@ -675,6 +681,10 @@ std::string TPowersock::ReadLn() {
       DropReceived();  // 65,536 bytes without a line feed
       throw rtl::ERangeError();
     }
+    if (WaitFirst()) {
+      if (Canceled) break;
+      continue;
+    }
     const long n = ReceiveMore();
     if (n == 0) {  // the peer has closed: no line, but the bytes are kept
       partialLine_.assign(reinterpret_cast<const char*>(readAhead_.data()), readEnd_);
@@ -722,6 +732,10 @@ std::string TPowersock::ReadBytes(size_t count) {
       if (readBegin_ == readEnd_) readBegin_ = readEnd_ = 0;
       return bytes;
     }
+    if (WaitFirst()) {
+      if (Canceled) break;
+      continue;
+    }
     const long n = ReceiveMore();
     if (n == 0) {  // the peer has closed: what it sent is all there is
       std::string bytes(reinterpret_cast<const char*>(readAhead_.data() + readBegin_), waiting);
@@ -748,8 +762,55 @@ std::string TPowersock::ReadBytes(size_t count) {
   throw EAbortError(SockErrorKind::ReadAborted);
 }
 
+bool TPowersock::WaitFirst() {
+  // Over TLS the session may hold decrypted bytes that the socket does not
+  // show: it is always asked first.
+  if (!drained_ || tls_->session || ReadableSeen(SocketHandle)) return false;
+  if (OnDataAvailable || !Succeeded) {
+    // Read notifications are watched: the wait goes through them.
+    drained_ = false;
+    Idle();
+    return true;
+  }
+  // Nobody watches read notifications: the wait is on the socket itself, at
+  // most 2 ms at a time, and the event queue is pumped between two waits, so
+  // that a time-out, Cancel or other events are handled as in any wait. The
+  // receive follows the moment bytes (or the peer's end) are there.
+  //
+  // A peer that answers within microseconds (a server on this machine, on
+  // another processor) is met by asking without sleeping first, which spares
+  // the wake-up from a sleep. Each time that this fails the next tries are
+  // put off for twice as many waits (up to 512), so that a slower peer, or a
+  // busy machine, costs almost nothing.
+  ArmTimeOut();
+  bool ready = false;
+  if (spinSkips_ > 0) {
+    --spinSkips_;
+  } else if (SpinUntilReadable(SocketHandle, kSpin)) {
+    ready = true;
+    spinBackOff_ = 0;
+  } else {
+    spinBackOff_ = std::clamp(spinBackOff_ * 2, 8, 512);
+    spinSkips_ = spinBackOff_;
+  }
+  if (!ready) ready = WaitUntilReadable(SocketHandle, 2);
+  if (!ready) {
+    Pump();
+    return true;
+  }
+  drained_ = false;
+  return true;
+}
+
 long TPowersock::ReceiveSome(unsigned char* data, size_t count) {
-  if (!tls_->session) return Psock::recv(SocketHandle, data, count, /*peek=*/false);
+  if (!tls_->session) {
+    const long n = Psock::recv(SocketHandle, data, count, /*peek=*/false);
+    // Fewer bytes than there was room for: the socket had no more just now,
+    // so the next read waits for the socket before it asks again (the
+    // receive that would only say "would block" is spared).
+    drained_ = n > 0 && static_cast<size_t>(n) < count;
+    return n;
+  }
   size_t received = 0;
   const TlsStatus status = tls_->session->Read(data, count, received);
   return status == TlsStatus::Done ? static_cast<long>(received)
@@ -763,7 +824,11 @@ void TPowersock::DropReceived() { readBegin_ = readEnd_ = 0; }
 bool TPowersock::DataAvailable() {
   ReportStatus(8, "Data Available");
   if (readEnd_ > readBegin_) return true;  // received, not yet read
-  if (!tls_->session) return Psock::recv(SocketHandle, Buffer.data(), 1, /*peek=*/true) >= 1;
+  if (!tls_->session) {
+    if (Psock::recv(SocketHandle, Buffer.data(), 1, /*peek=*/true) < 1) return false;
+    drained_ = false;  // the next read takes these bytes at once
+    return true;
+  }
   // Over TLS only decrypting tells whether bytes of the peer wait (the
   // socket may hold a record of the protocol alone). What it yields goes to
   // the read-ahead, where the next ReadLn finds it.

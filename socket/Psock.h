@@ -1,11 +1,13 @@
 // Psock: a TCP client socket component and the timer that bounds its waits.
 //
 // Everything runs on the GUI thread. TPowersock never blocks inside a system
-// call: its socket is non-blocking, its notifications arrive as messages of a
-// hidden message window, and each waiting operation is a loop that waits for
-// the next event (at most 2 ms at a time) and pumps the event queue. Code of
-// the program, including Cancel or Abort on the same component, can therefore
-// run inside a wait.
+// call for long: its socket is non-blocking, its notifications arrive as
+// messages of a hidden message window, and each waiting operation is a loop
+// that waits for the next event (at most 2 ms at a time) and pumps the event
+// queue. (A read that no OnDataAvailable handler watches waits for its own
+// socket instead, also at most 2 ms between two pumps.) Code of the program,
+// including Cancel or Abort on the same component, can therefore run inside
+// a wait.
 #pragma once
 
 /// \file
@@ -15,6 +17,7 @@
 #include <sys/socket.h>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -412,6 +415,10 @@ class TPowersock : public toolkit::Component {
   // Receives into the read-ahead behind the bytes kept (moved to its start
   // first); returns what ReceiveSome returned.
   long ReceiveMore();
+  // Waits for the next event instead of receiving, when the last receive
+  // emptied the socket and its notifier has seen nothing since; true when
+  // it waited.
+  bool WaitFirst();
 
   bool started_ = false;  // holds a user of the socket layer
   bool timeOutDue_ = false;
@@ -422,6 +429,13 @@ class TPowersock : public toolkit::Component {
   std::array<unsigned char, kBufferSize> readAhead_{};
   size_t readBegin_ = 0;
   size_t readEnd_ = 0;
+  // Whether the last plain receive took all that waited (see WaitFirst).
+  bool drained_ = false;
+  // How long a wait of a read asks without sleeping, and how many waits do
+  // without (see WaitFirst).
+  static constexpr std::chrono::microseconds kSpin{50};
+  int spinBackOff_ = 0;
+  int spinSkips_ = 0;
   std::string partialLine_;        // kept when the peer closed mid-line
   std::unique_ptr<TlsState> tls_;  // the session, when there is one, and what it came to
 };

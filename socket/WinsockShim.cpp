@@ -4,22 +4,26 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
+#include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
-#include <QHostAddress>
-#include <QHostInfo>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QUrl>
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "toolkit/MessageWindow.h"
 
@@ -91,11 +95,18 @@ class Selection : public QObject {
   int Fd() const { return fd_; }
   uint32_t Serial() const { return serial_; }
 
-  // A recv (peek or not) re-enables FD_READ.
-  void Received() {
+  // A recv (peek or not) re-enables FD_READ. Bytes received prove a peer:
+  // such a socket can never listen.
+  void Received(bool gotBytes) {
     readPosted_ = false;
+    readable_ = false;
+    if (gotBytes) connected_ = true;
     WatchReads();
   }
+  // Whether the read notifier has seen bytes (or the peer's end) waiting
+  // since the last recv.
+  bool Readable() const { return readable_; }
+  void SetReadInterest(std::function<bool()> wanted) { readWanted_ = std::move(wanted); }
   // An accept re-enables FD_ACCEPT.
   void Accepted() {
     acceptPosted_ = false;
@@ -140,7 +151,7 @@ class Selection : public QObject {
   }
 
   void ReadActivated() {
-    if (Listening()) {
+    if (!connected_ && Listening()) {
       if ((events_ & FD_ACCEPT) != 0 && !acceptPosted_) {
         acceptPosted_ = true;
         Post(FD_ACCEPT, 0);
@@ -150,18 +161,27 @@ class Selection : public QObject {
     }
     pollfd probe{fd_, static_cast<short>(POLLIN | POLLRDHUP), 0};
     if (::poll(&probe, 1, 0) < 0) return;
-    int waiting = 0;
-    if (::ioctl(fd_, FIONREAD, &waiting) != 0) waiting = 0;
     const bool peerGone = (probe.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
-    if (waiting == 0 && (probe.revents & POLLERR) == 0 && !HasPeer()) {
-      // A socket that was never connected reads as hung up: nothing to say.
-      read_.setEnabled(false);
-      return;
+    int waiting = 0;
+    if (connected_ && !peerGone && (probe.revents & POLLIN) != 0) {
+      // The usual case, a connection with bytes waiting: a connected stream
+      // socket whose peer has not ended reads as readable only then.
+      waiting = 1;
+    } else {
+      if (::ioctl(fd_, FIONREAD, &waiting) != 0) waiting = 0;
+      if (waiting == 0 && (probe.revents & POLLERR) == 0 && !HasPeer()) {
+        // A socket that was never connected reads as hung up: nothing to say.
+        read_.setEnabled(false);
+        return;
+      }
     }
+    if (waiting > 0 || peerGone) readable_ = true;
 
     if (waiting > 0 && (events_ & FD_READ) != 0 && !readPosted_) {
+      // A notification that nobody would see is skipped, as if it had been
+      // posted and handled: the next one still follows the next recv.
       readPosted_ = true;
-      Post(FD_READ, 0);
+      if (!readWanted_ || readWanted_()) Post(FD_READ, 0);
     }
     if (peerGone && !closePosted_ && (events_ & FD_CLOSE) != 0) {
       closePosted_ = true;
@@ -181,7 +201,10 @@ class Selection : public QObject {
     socklen_t length = sizeof error;
     if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0) error = errno;
     Post(FD_CONNECT, error == 0 ? 0 : static_cast<uint16_t>(TranslateErrno(error)));
-    if (error == 0) WatchReads();
+    if (error == 0) {
+      connected_ = true;
+      WatchReads();
+    }
   }
 
   static inline uint32_t lastSerial_ = 0;
@@ -196,6 +219,9 @@ class Selection : public QObject {
   bool acceptPosted_ = false;
   bool closePosted_ = false;
   bool connecting_ = false;
+  bool connected_ = false;  // a peer was seen: the socket is no listener
+  bool readable_ = false;
+  std::function<bool()> readWanted_;
 };
 
 // The selections by descriptor. Everything runs on the GUI thread.
@@ -233,51 +259,117 @@ TSocket Adopt(int fd) {
 // ---------------------------------------------------------------------------
 // Host look-ups.
 
-// The receiver of one look-up. Deleting it withdraws the look-up: Qt delivers
-// no result to a destroyed receiver. (The slot is connected by name: Qt 6.4
-// leaks the functor of a functor-based look-up whose context object is
-// destroyed first.)
-class Lookup : public QObject {
-  Q_OBJECT
+// What a look-up found: the error word of its message (0, 11001 or 11004)
+// and, with 0, the host entry's bytes.
+struct LookupResult {
+  uint16_t error = WSAHOST_NOT_FOUND;
+  std::array<unsigned char, kHostEntryUsed> entry{};
+};
 
+// The first IPv4 address (an IPv4-mapped IPv6 one counts as IPv4), or when
+// there is none the first IPv6 address; false when there is neither.
+bool WriteFirstAddress(const addrinfo* found, unsigned char* entry) {
+  for (const addrinfo* at = found; at != nullptr; at = at->ai_next) {
+    if (at->ai_addr == nullptr) continue;
+    if (at->ai_family == AF_INET) {
+      const in_addr& address = reinterpret_cast<const sockaddr_in*>(at->ai_addr)->sin_addr;
+      std::memcpy(entry + kHostEntryIPv4, &address.s_addr, 4);
+      return true;
+    }
+    if (at->ai_family == AF_INET6) {
+      const in6_addr& address = reinterpret_cast<const sockaddr_in6*>(at->ai_addr)->sin6_addr;
+      if (IN6_IS_ADDR_V4MAPPED(&address)) {
+        std::memcpy(entry + kHostEntryIPv4, address.s6_addr + 12, 4);
+        return true;
+      }
+    }
+  }
+  for (const addrinfo* at = found; at != nullptr; at = at->ai_next) {
+    if (at->ai_addr == nullptr || at->ai_family != AF_INET6) continue;
+    const in6_addr& address = reinterpret_cast<const sockaddr_in6*>(at->ai_addr)->sin6_addr;
+    std::memcpy(entry + kHostEntryIPv6, address.s6_addr, 16);
+    return true;
+  }
+  return false;
+}
+
+// Looks `name` up with the system's blocking resolver: an address literal
+// as it is, a name (in its ASCII form, for international names) through
+// getaddrinfo, preferring the address families that this machine has.
+LookupResult Resolve(const QString& name) {
+  LookupResult result;
+  const QByteArray literal = name.toLatin1();
+  addrinfo hints{};
+  hints.ai_flags = AI_NUMERICHOST;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(literal.constData(), nullptr, &hints, &found) != 0) {
+    found = nullptr;
+    const QByteArray ace = QUrl::toAce(name);
+    if (ace.isEmpty()) return result;
+    hints = addrinfo{};
+    hints.ai_flags = AI_ADDRCONFIG;
+    int status = ::getaddrinfo(ace.constData(), nullptr, &hints, &found);
+    if (status == EAI_BADFLAGS) {
+      hints.ai_flags = 0;
+      status = ::getaddrinfo(ace.constData(), nullptr, &hints, &found);
+    }
+    if (status != 0) return result;
+  }
+  result.error = WriteFirstAddress(found, result.entry.data()) ? 0 : WSANO_DATA;
+  ::freeaddrinfo(found);
+  return result;
+}
+
+class Lookup;
+
+// What a look-up's thread shares with its receiver: the receiver while it
+// lives. The thread hands its result over under the lock, so the receiver
+// cannot be destroyed in the middle.
+struct LookupLink {
+  std::mutex mutex;
+  Lookup* receiver = nullptr;
+};
+
+// The receiver of one look-up, which runs on a thread of its own. Deleting
+// it withdraws the look-up: a result still to come finds no receiver, and
+// one already handed over is dropped with the receiver's pending events.
+class Lookup : public QObject {
  public:
   Lookup(toolkit::MessageWindow* window, uint32_t message, unsigned char* hostEntry)
-      : QObject(window), window_(window), message_(message), hostEntry_(hostEntry) {}
+      : QObject(window),
+        window_(window),
+        message_(message),
+        hostEntry_(hostEntry),
+        link_(std::make_shared<LookupLink>()) {
+    link_->receiver = this;
+  }
+  ~Lookup() override {
+    const std::lock_guard<std::mutex> lock(link_->mutex);
+    link_->receiver = nullptr;
+  }
 
- public slots:
-  void Finished(const QHostInfo& info) {
-    uint16_t error = WSAHOST_NOT_FOUND;
-    if (info.error() == QHostInfo::NoError) {
-      error = WriteFirstAddress(info.addresses()) ? 0 : WSANO_DATA;
-    }
-    window_->Post(message_, 0, MakeSelectParameter(0, error));
-    deleteLater();
+  void Start(const QString& name) {
+    std::thread([link = link_, name] {
+      const LookupResult result = Resolve(name);
+      const std::lock_guard<std::mutex> lock(link->mutex);
+      Lookup* receiver = link->receiver;
+      if (receiver == nullptr) return;
+      QMetaObject::invokeMethod(
+          receiver, [receiver, result] { receiver->Finished(result); }, Qt::QueuedConnection);
+    }).detach();
   }
 
  private:
-  // The first IPv4 address, or when there is none the first IPv6 address.
-  bool WriteFirstAddress(const QList<QHostAddress>& addresses) {
-    std::memset(hostEntry_, 0, kHostEntryUsed);
-    for (const QHostAddress& address : addresses) {
-      bool isIPv4 = false;
-      const quint32 value = address.toIPv4Address(&isIPv4);
-      if (!isIPv4) continue;
-      const uint32_t network = htonl(value);
-      std::memcpy(hostEntry_ + kHostEntryIPv4, &network, sizeof network);
-      return true;
-    }
-    for (const QHostAddress& address : addresses) {
-      if (address.protocol() != QAbstractSocket::IPv6Protocol) continue;
-      const Q_IPV6ADDR bytes = address.toIPv6Address();
-      std::memcpy(hostEntry_ + kHostEntryIPv6, bytes.c, 16);
-      return true;
-    }
-    return false;
+  void Finished(const LookupResult& result) {
+    if (result.error == 0) std::memcpy(hostEntry_, result.entry.data(), kHostEntryUsed);
+    window_->Post(message_, 0, MakeSelectParameter(0, result.error));
+    deleteLater();
   }
 
   toolkit::MessageWindow* window_;
   uint32_t message_;
   unsigned char* hostEntry_;
+  std::shared_ptr<LookupLink> link_;
 };
 
 std::map<toolkit::MessageWindow*, QPointer<Lookup>>& RunningLookups() {
@@ -397,7 +489,7 @@ long recv(TSocket socket, void* data, size_t count, bool peek) {
   if (socket == kNoSocket) return Fail(ENOTSOCK);
   const ssize_t received = ::recv(socket, data, count, MSG_DONTWAIT | (peek ? MSG_PEEK : 0));
   const int error = errno;
-  if (Selection* selection = SelectionOf(socket)) selection->Received();
+  if (Selection* selection = SelectionOf(socket)) selection->Received(received > 0);
   if (received >= 0) return received;
   return Fail(error);
 }
@@ -426,10 +518,23 @@ void WaitUntilWritable(TSocket socket, int limitMs) {
   ::poll(&probe, 1, limitMs);
 }
 
-void WaitUntilReadable(TSocket socket, int limitMs) {
-  if (socket == kNoSocket) return;
+bool WaitUntilReadable(TSocket socket, int limitMs) {
+  if (socket == kNoSocket) return false;
   pollfd probe{socket, POLLIN, 0};
-  ::poll(&probe, 1, limitMs);
+  return ::poll(&probe, 1, limitMs) > 0;
+}
+
+bool SpinUntilReadable(TSocket socket, std::chrono::microseconds limit) {
+  if (socket == kNoSocket) return false;
+  using Clock = std::chrono::steady_clock;
+  const auto end = Clock::now() + limit;
+  for (;;) {
+    pollfd probe{socket, POLLIN, 0};
+    if (::poll(&probe, 1, 0) != 0) return true;
+    if (Clock::now() >= end) return false;
+    // The peer may be waiting for this very processor: it goes first.
+    ::sched_yield();
+  }
 }
 
 int closesocket(TSocket socket) {
@@ -511,6 +616,15 @@ int WSAAsyncSelect(TSocket socket, toolkit::MessageWindow* window, uint32_t mess
   return 0;
 }
 
+void SetReadInterest(TSocket socket, std::function<bool()> wanted) {
+  if (Selection* selection = SelectionOf(socket)) selection->SetReadInterest(std::move(wanted));
+}
+
+bool ReadableSeen(TSocket socket) {
+  const Selection* selection = SelectionOf(socket);
+  return selection != nullptr && selection->Readable();
+}
+
 void WSAAsyncGetHostByName(toolkit::MessageWindow* window, uint32_t message,
                            const std::string& name, unsigned char* hostEntry) {
   auto& running = RunningLookups();
@@ -520,10 +634,7 @@ void WSAAsyncGetHostByName(toolkit::MessageWindow* window, uint32_t message,
   if (auto previous = running.find(window); previous != running.end()) delete previous->second;
   auto* lookup = new Lookup(window, message, hostEntry);
   running[window] = lookup;
-  QHostInfo::lookupHost(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
-                        lookup, SLOT(Finished(QHostInfo)));
+  lookup->Start(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 }  // namespace Psock
-
-#include "WinsockShim.moc"

@@ -20,6 +20,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -79,7 +80,14 @@ TSocket accept(TSocket socket, sockaddr_storage* peer);
 /// Waits until the socket takes data again, at most `limitMs` milliseconds.
 void WaitUntilWritable(TSocket socket, int limitMs);
 /// Waits until the socket has something to read, at most `limitMs` ms.
-void WaitUntilReadable(TSocket socket, int limitMs);
+/// True when it has (bytes, the peer's end or an error), false when the
+/// time ran out first.
+bool WaitUntilReadable(TSocket socket, int limitMs);
+/// Asks again and again, without sleeping (but yielding the processor
+/// between two questions), whether the socket has something to read, for at
+/// most `limit`; as WaitUntilReadable. For a peer that answers within
+/// microseconds this is sooner than a wake-up from a sleep.
+bool SpinUntilReadable(TSocket socket, std::chrono::microseconds limit);
 /// Detaches the socket from its window and closes it.
 int closesocket(TSocket socket);
 /// A dotted IPv4 address in network byte order; INADDR_NONE when `text` is
@@ -102,6 +110,18 @@ std::string LocalHostName();
 /// call for the same socket replaces the first; events 0 detaches it.
 int WSAAsyncSelect(TSocket socket, toolkit::MessageWindow* window, uint32_t message,
                    uint16_t events);
+
+/// Lets FD_READ of an attached socket be posted only while `wanted` returns
+/// true (empty: always). A notification that `wanted` refuses counts as
+/// posted and handled: the next one follows the next recv, as usual. For a
+/// window whose FD_READ would do nothing, this spares the event loop a
+/// message, and a wake-up, per read. Attaching again clears it.
+void SetReadInterest(TSocket socket, std::function<bool()> wanted);
+
+/// Whether the read notifier of an attached socket has found bytes (or the
+/// peer's end) waiting since the last recv on it. False for a socket that is
+/// not attached.
+bool ReadableSeen(TSocket socket);
 
 /// Whether a notification (by its parameter) was posted for a socket that has
 /// been closed or re-attached since: such a message must be ignored, because
