@@ -7,6 +7,7 @@
 #include <string>
 
 #include "socket/Psock.h"
+#include "tests/socket/ConnectedSocketTest.h"
 #include "tests/socket/Peer.h"
 
 namespace {
@@ -17,26 +18,7 @@ using Psock::SockErrorKind;
 using Psock::TPowersock;
 using sockettest::Peer;
 
-class ReadBytes : public testing::Test {
- protected:
-  void SetUp() override {
-    sock = std::make_unique<TPowersock>(nullptr);
-    sock->Host = "127.0.0.1";
-    sock->TimeOut = 5000;
-  }
-  void TearDown() override {
-    sock.reset();
-    peer.reset();
-  }
-  void Start(Peer::Script script) {
-    peer = std::make_unique<Peer>(std::move(script));
-    sock->Port = peer->Port();
-    sock->Connect();
-  }
-
-  std::unique_ptr<Peer> peer;
-  std::unique_ptr<TPowersock> sock;
-};
+class ReadBytes : public sockettest::ConnectedSocketTest {};
 
 // A value with line feeds, zero bytes and CR LF inside comes out byte for
 // byte; lines before and after it are read as lines.

@@ -15,6 +15,7 @@
 
 #include "socket/Psock.h"
 #include "socket/WinsockShim.h"
+#include "tests/socket/ConnectedSocketTest.h"
 #include "tests/socket/Peer.h"
 #include "toolkit/MessageWindow.h"
 #include "toolkit/Pump.h"
@@ -43,26 +44,7 @@ std::string AbortOf(Call call) {
   return "no error";
 }
 
-class ReadWait : public testing::Test {
- protected:
-  void SetUp() override {
-    sock = std::make_unique<TPowersock>(nullptr);
-    sock->Host = "127.0.0.1";
-    sock->TimeOut = 5000;
-  }
-  void TearDown() override {
-    sock.reset();
-    peer.reset();
-  }
-  void Start(Peer::Script script) {
-    peer = std::make_unique<Peer>(std::move(script));
-    sock->Port = peer->Port();
-    sock->Connect();
-  }
-
-  std::unique_ptr<Peer> peer;
-  std::unique_ptr<TPowersock> sock;
-};
+class ReadWait : public sockettest::ConnectedSocketTest {};
 
 // Answers each line, after `delayMs`, with "re <line>".
 Peer::Script Echoing(int delayMs) {
