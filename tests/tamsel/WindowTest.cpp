@@ -57,7 +57,20 @@ TEST(TamselWindow, CancelEndsAWaitAndTheErrorIsShown) {
     window.SetPort(peer.Port());
     window.SetTimeOut(0);
     window.SetProtocol(*conversation::ProtocolNamed("smtp"));  // waits for the greeting
-    QTimer::singleShot(30, &window, [&] { window.CancelWait(); });
+    // Cancel once the wait for the greeting has begun (the status trace says
+    // "ReadLn"), however long the connection took; after 10 s regardless,
+    // so that a fault fails the test instead of hanging it.
+    window.SetReportLevel(8);
+    const auto* trace = window.findChild<QPlainTextEdit*>();
+    QTimer poll;
+    int polls = 0;
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
+      if (trace->toPlainText().contains("ReadLn") || ++polls > 2000) {
+        poll.stop();
+        window.CancelWait();
+      }
+    });
+    poll.start(5);
     window.ConnectToServer();  // connects, then waits for the greeting
   }
   toolkit::SetErrorBoxHandler(
