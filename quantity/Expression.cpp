@@ -92,19 +92,14 @@ void ReadNumber(std::string_view text, size_t& i, char separator, std::vector<To
     }
   }
   Token& token = AddNumber(tokens, start);
-  // Most numbers have a few digits: reduced in machine integers.
+  // Most numbers have a few digits: kept (and reduced) in machine integers.
   if (static_cast<long>(written.size()) + std::max(scale, 0L) <= 18 && scale >= -18) {
     uint64_t numerator = 0, denominator = 1;
     for (const char digit : written)
       numerator = numerator * 10 + static_cast<uint64_t>(digit - '0');
     for (long k = 0; k < scale; ++k) numerator *= 10;
     for (long k = 0; k < -scale; ++k) denominator *= 10;
-    const uint64_t common = std::gcd(numerator, denominator);
-    if (common > 1) {
-      numerator /= common;
-      denominator /= common;
-    }
-    token.SetNumber(numerator, numerator == 0 ? 1 : denominator);
+    token.SetNumber(numerator, denominator);
     return;
   }
   mpq_class value;

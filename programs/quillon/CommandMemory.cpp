@@ -139,17 +139,11 @@ void* AllocateOrThrow(std::size_t size) {
   throw std::bad_alloc();
 }
 
-// GMP's allocation functions: it aborts itself when they return null.
-void* GmpAllocate(std::size_t size) { return Allocate(size); }
-void* GmpResize(void* block, std::size_t oldSize, std::size_t newSize) {
-  return Resize(block, oldSize, newSize);
-}
-void GmpRelease(void* block, std::size_t size) { Release(block, size); }
-
-// Before any GMP number is made: the static initializers of the command make
-// none, and this one runs first among its own file's.
+// GMP's allocation functions are these three (GMP aborts itself when one
+// returns null), set before any GMP number is made: the static initializers
+// of the command make none, and this one runs first among its own file's.
 struct GmpMemory {
-  GmpMemory() { mp_set_memory_functions(GmpAllocate, GmpResize, GmpRelease); }
+  GmpMemory() { mp_set_memory_functions(Allocate, Resize, Release); }
 } gmpMemory;
 
 }  // namespace
